@@ -1,0 +1,15 @@
+#include "sdk/guid.h"
+
+#include <cstdio>
+
+namespace sonavel {
+
+std::string to_string(const guid& g) {
+    char text[40];
+    std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", unsigned(g.data1),
+                  unsigned(g.data2), unsigned(g.data3), g.data4[0], g.data4[1], g.data4[2], g.data4[3], g.data4[4],
+                  g.data4[5], g.data4[6], g.data4[7]);
+    return text;
+}
+
+}  // namespace sonavel
