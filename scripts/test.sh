@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds and runs every test of both builds: the native build under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then the win32 build under wine.
+set -euo pipefail
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$repo"
+
+bash scripts/deps.sh
+bash scripts/build-taglib-mingw.sh build/cache/taglib-mingw
+
+echo "== native build (ASan, UBSan)"
+cmake -S . -B build/native -G Ninja -DQUENNET_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build/native
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+(cd build/native && ctest -j2 --output-on-failure --timeout 300)
+
+echo "== win32 build (wine)"
+cmake -S . -B build/win32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/win32
+bash scripts/wine-session.sh build/win32 bash -c 'cd build/win32 && ctest -j2 --output-on-failure --timeout 300'
