@@ -34,7 +34,7 @@ void cfg_var::config_read_all(stream_reader& reader, abort_callback& abort) {
         std::uint32_t size = reader.read_lendian_u32(abort);
         auto found = vars.find(id);
         if (found == vars.end()) {
-            reader.skip_object(size, abort);
+            reader.skip(size, abort);
             continue;
         }
         stream_reader_limited limited(reader, size);

@@ -14,7 +14,25 @@ using sonavel::service_base;
 using sonavel::service_ptr_t;
 
 struct size_limits {
-    unsigned min_width = 0, max_width = unsigned(-1), min_height = 0, max_height = unsigned(-1);
+    unsigned min_height = 0, max_height = 0x7FFFFFFF, min_width = 0, max_width = 0x7FFFFFFF;
+};
+
+// A text the host shows in its status bar while the object lives. Implemented by hosts.
+class status_text_override : public service_base {
+public:
+    static constexpr guid class_guid = {0x4C9A0192, 0xCC91, 0x4A19, {0x9F, 0x44, 0x6A, 0xD1, 0x8F, 0x7C, 0xF7, 0x6E}};
+    using parent_t = service_base;
+
+    virtual void set_text(const char* text) = 0;
+};
+
+// Entries a panel adds to the host's context menu for it. Implemented by hosts.
+class menu_hook {
+public:
+    virtual void add_item(unsigned id, const char* text, bool checked) = 0;
+
+protected:
+    ~menu_hook() = default;
 };
 
 // Hosts panels in its windows. Implemented by the panel host for its layouts and by components that
@@ -26,20 +44,25 @@ public:
 
     enum size_limit_flags : unsigned { size_limit_min_width = 1, size_limit_max_width = 2, size_limit_min_height = 4,
                                        size_limit_max_height = 8, size_limit_all = 15 };
+    enum resize_flags : unsigned { resize_width = 1, resize_height = 2 };
 
     // Tells hosts apart (for example a popup host from the panel host's layout).
-    virtual guid get_host_guid() const = 0;
-    // A panel's limits changed.
-    virtual void on_size_limit_change(HWND__* window, unsigned flags) = 0;
-    // The panel's window moves to another host; forget it without destroying it.
-    virtual void relinquish_ownership(HWND__* window) = 0;
-    virtual bool is_visible(HWND__* window) const = 0;
-    virtual bool is_visibility_modifiable(HWND__* window, bool desired) const = 0;
-    virtual bool set_window_visibility(HWND__* window, bool visible) = 0;
-    // Asks for a new size; false when the host cannot give it.
-    virtual bool request_resize(HWND__* window, unsigned flags, unsigned width, unsigned height) = 0;
-    // Shows a text in the host's status bar (empty text restores it).
-    virtual void set_status_text(const char* text) = 0;
+    virtual guid type_guid() const = 0;
+    // A hosted panel's size limits changed.
+    virtual void size_limits_changed(HWND__* window, unsigned flags) = 0;
+    // Which resize_flags the host can honour for the window.
+    virtual unsigned resize_support(HWND__* window) const = 0;
+    // Asks for a new size; false when the host refuses.
+    virtual bool resize_request(HWND__* window, unsigned flags, unsigned width, unsigned height) = 0;
+    // A status-bar text owned by the caller; false when the host has no status bar.
+    virtual bool status_text_override(service_ptr_t<dockwork::status_text_override>& out) = 0;
+    // Whether the host lets panels handle keyboard shortcuts themselves.
+    virtual bool host_option() const = 0;
+    virtual bool window_shown(HWND__* window) const = 0;
+    virtual bool visibility_changeable(HWND__* window, bool wanted) const = 0;
+    virtual bool change_visibility(HWND__* window, bool visible) = 0;
+    // The window moves to another host; forget it without destroying it.
+    virtual void relinquish_window(HWND__* window) = 0;
 };
 using window_host_ptr = service_ptr_t<window_host>;
 
@@ -52,27 +75,30 @@ public:
 
     enum type_flags : unsigned { type_panel = 1, type_toolbar = 2, type_splitter = 4 };
 
-    // The panel type; the same for every panel of one factory.
-    virtual guid get_extension_guid() const = 0;
+    // The panel type; the same for every panel of one factory, stored in layouts.
+    virtual guid get_guid() const = 0;
     virtual void get_name(std::string& out) const = 0;
-    virtual bool get_short_name(std::string& out) const {
-        get_name(out);
-        return true;
-    }
-    virtual bool get_description(std::string& out) const { return false; }
-    virtual void get_category(std::string& out) const = 0;
-    virtual unsigned get_type() const = 0;
-    virtual bool is_available(const window_host_ptr& host) const { return true; }
-
     // Stored configuration: bytes come back exactly as written.
-    virtual void set_config(sonavel::stream_reader& reader, std::size_t size, sonavel::abort_callback& abort) {}
-    virtual void get_config(sonavel::stream_writer& writer, sonavel::abort_callback& abort) const {}
+    virtual void load_config(sonavel::stream_reader& reader, std::size_t size, sonavel::abort_callback& abort) = 0;
+    virtual void save_config(sonavel::stream_writer& writer, sonavel::abort_callback& abort) const = 0;
+    virtual void import_settings(sonavel::stream_reader& reader, std::size_t size, sonavel::abort_callback& abort) = 0;
+    virtual void export_settings(sonavel::stream_writer& writer, sonavel::abort_callback& abort) const = 0;
+    virtual bool has_settings_popup() const = 0;
+    virtual bool show_settings_popup(HWND__* parent) = 0;
+    virtual void add_menu_items(menu_hook& hook) = 0;
+    virtual bool single_instance() const = 0;
+    virtual void category(std::string& out) const = 0;
+    virtual bool short_name(std::string& out) const = 0;
+    virtual bool description(std::string& out) const = 0;
+    virtual unsigned panel_type() const = 0;
+    virtual bool prefers_several_instances() const = 0;
+    virtual bool available_in(const window_host_ptr& host) const = 0;
 
-    // Creates the panel's window as a child of `parent` hosted by `host` (or moves it there).
-    virtual HWND__* create_or_transfer_window(HWND__* parent, const window_host_ptr& host) = 0;
-    virtual void destroy_window() = 0;
-    virtual HWND__* get_wnd() const = 0;
-    virtual size_limits get_size_limits() const { return {}; }
+    // Creates the panel's window as a child of `parent` hosted by `host`, or moves it there; returns it.
+    virtual HWND__* attach_window(HWND__* parent, const window_host_ptr& host, int x, int y, int cx, int cy) = 0;
+    virtual void close_window() = 0;
+    virtual HWND__* get_window() const = 0;
+    virtual void size_limits(dockwork::size_limits& out) const = 0;
 };
 using window_ptr = service_ptr_t<window>;
 

@@ -91,10 +91,14 @@ int compare_folded(const char* a, const char* a_end, const char* b, const char* 
             continue;
         }
         char32_t xa, xb;
-        a += utf8_decode_char(a, a_end, xa);
-        b += utf8_decode_char(b, b_end, xb);
-        xa = char_upper(xa);
-        xb = char_upper(xb);
+        std::size_t la = utf8_decode_char(a, a_end, xa);
+        std::size_t lb = utf8_decode_char(b, b_end, xb);
+        a += la;
+        b += lb;
+        // An invalid byte comes back as its own value, which would otherwise be upper-cased as if it
+        // were the Latin-1 letter of that number.
+        if (la > 1 || xa < 0x80) xa = char_upper(xa);
+        if (lb > 1 || xb < 0x80) xb = char_upper(xb);
         if (xa != xb) return xa < xb ? -1 : 1;
     }
     if (b == b_end) return (partial || a == a_end) ? 0 : 1;

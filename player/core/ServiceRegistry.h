@@ -13,15 +13,21 @@ class ServiceRegistry {
 public:
     // Appends the factories of one module's list, from its head.
     void add_module(sonavel::service_factory_base* list_head);
+    // Appends one object the host owns (its engines), handed out as it is for every request.
+    void add_instance(const sonavel::guid& service_class, sonavel::service_ptr_t<sonavel::service_base> instance);
 
     std::size_t count(const sonavel::guid& service_class) const;
     // Throws "Service not found" for an index past the end.
     sonavel::service_ptr_t<sonavel::service_base> create(const sonavel::guid& service_class, std::size_t index) const;
-    // The factories of a class in the host's order (the panel host creates panels from them repeatedly).
-    const std::vector<sonavel::service_factory_base*>& factories(const sonavel::guid& service_class) const;
 
 private:
-    std::unordered_map<sonavel::guid, std::vector<sonavel::service_factory_base*>, sonavel::guid_hash> by_class_;
+    struct entry {
+        sonavel::service_factory_base* factory = nullptr;
+        sonavel::service_ptr_t<sonavel::service_base> instance;
+    };
+    const std::vector<entry>& entries(const sonavel::guid& service_class) const;
+
+    std::unordered_map<sonavel::guid, std::vector<entry>, sonavel::guid_hash> by_class_;
 };
 
 }  // namespace player
