@@ -1,0 +1,55 @@
+#pragma once
+// The host's playlists: several, one of them active (or none), each with per-item selection and a focus
+// item. Events of the active playlist reach every registered playlist_callback_single_static whose
+// subscription mask asks for them. Main thread only.
+#include <string>
+#include <vector>
+
+#include "sdk/playlist.h"
+
+namespace player {
+
+class PlaylistManager : public sonavel::playlist_service {
+public:
+    using interface_t = sonavel::playlist_service;
+
+    std::size_t get_playlist_count() override { return playlists_.size(); }
+    std::string get_playlist_name(std::size_t playlist) override;
+    std::size_t get_active_playlist() override { return active_; }
+    void set_active_playlist(std::size_t playlist) override;
+    std::size_t find_playlist(const char* name) override;
+    std::size_t create_playlist(const char* name, std::size_t index) override;
+    void remove_playlist(std::size_t playlist) override;
+
+    std::size_t get_item_count(std::size_t playlist) override;
+    sonavel::metadb_handle_ptr get_item_handle(std::size_t playlist, std::size_t item) override;
+    void enum_items(std::size_t playlist, const sonavel::bit_array& mask, const item_receiver& receiver) override;
+    bool is_item_selected(std::size_t playlist, std::size_t item) override;
+    std::size_t get_focus_item(std::size_t playlist) override;
+    void set_focus_item(std::size_t playlist, std::size_t item) override;
+    void set_selection(std::size_t playlist, const sonavel::bit_array& affected, const sonavel::bit_array& state) override;
+
+    std::size_t insert_items(std::size_t playlist, std::size_t base, const sonavel::metadb_handle_list& tracks,
+                             const sonavel::bit_array& selection) override;
+    void remove_items(std::size_t playlist, const sonavel::bit_array& mask) override;
+    void replace_item(std::size_t playlist, std::size_t item, const sonavel::metadb_handle_ptr& track) override;
+
+    // Tells listeners that the records of these items changed (the tag-change path of the host).
+    void notify_items_modified(const sonavel::metadb_handle_list& tracks);
+
+private:
+    struct playlist {
+        std::string name;
+        sonavel::metadb_handle_list items;
+        std::vector<bool> selected;
+        std::size_t focus = sonavel::no_item;
+    };
+    playlist& at(std::size_t index);
+    template <typename Call>
+    void notify(std::size_t playlist, unsigned flag, const Call& call);
+
+    std::vector<playlist> playlists_;
+    std::size_t active_ = sonavel::no_item;
+};
+
+}  // namespace player
