@@ -16,6 +16,9 @@ public:
     // Appends one object the host owns (its engines), handed out as it is for every request.
     void add_instance(const sonavel::guid& service_class, sonavel::service_ptr_t<sonavel::service_base> instance);
 
+    // Drops every entry (the host's engines go before the registry does).
+    void clear() { by_class_.clear(); }
+
     std::size_t count(const sonavel::guid& service_class) const;
     // Throws "Service not found" for an index past the end.
     sonavel::service_ptr_t<sonavel::service_base> create(const sonavel::guid& service_class, std::size_t index) const;

@@ -20,6 +20,7 @@ HostEngines::~HostEngines() {
     // Background work may still post to the queue: let it finish before the engines go.
     workers.join_all();
     if (sonavel::core() == &core) sonavel::set_core(nullptr);
+    state.registry.clear();
 }
 
 void HostEngines::register_services(std::initializer_list<sonavel::service_factory_base*> module_lists) {

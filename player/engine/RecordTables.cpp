@@ -1,6 +1,7 @@
 #include "player/engine/RecordTables.h"
 
 #include <atomic>
+#include <cstring>
 
 #include "sdk/utf8.h"
 
@@ -37,20 +38,29 @@ std::uint32_t RecordTables::name_id(std::string_view name) {
 std::uint32_t RecordTables::find_fold(std::string_view name) const {
     // Walks over many records ask for the same few names: remember the last answer per thread, valid
     // while no new name was added.
+    // Trivially constructible, so that reaching it costs no per-access initialisation check.
     struct cache_entry {
-        std::uint64_t owner = 0;
-        std::size_t names = 0;
-        std::string name;
-        std::uint32_t fold = none;
+        std::uint64_t owner;
+        std::size_t names;
+        std::size_t length;
+        char name[48];
+        std::uint32_t fold;
     };
     thread_local cache_entry cache;
-    if (cache.owner == serial_ && cache.names == names_.size() && cache.name == name) return cache.fold;
+    if (cache.owner == serial_ && cache.names == names_.size() && cache.length == name.size() &&
+        std::memcmp(cache.name, name.data(), name.size()) == 0) {
+        return cache.fold;
+    }
     auto found = fold_by_key_.find(fold_key(name));
-    cache.owner = serial_;
-    cache.names = names_.size();
-    cache.name.assign(name);
-    cache.fold = found == fold_by_key_.end() ? none : found->second;
-    return cache.fold;
+    std::uint32_t fold = found == fold_by_key_.end() ? none : found->second;
+    if (name.size() <= sizeof cache.name) {
+        cache.owner = serial_;
+        cache.names = names_.size();
+        cache.length = name.size();
+        std::memcpy(cache.name, name.data(), name.size());
+        cache.fold = fold;
+    }
+    return fold;
 }
 
 std::size_t RecordTables::overhead_bytes() const noexcept {

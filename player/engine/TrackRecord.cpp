@@ -1,6 +1,7 @@
 #include "player/engine/TrackRecord.h"
 
 #include <cstring>
+#include <iterator>
 
 #include "sdk/errors.h"
 
@@ -11,7 +12,8 @@ void TrackRecord::read_only() { throw sonavel::exception_bug_check(); }
 void TrackRecord::assign(RecordTables& tables, const sonavel::file_info* source) {
     tables_ = &tables;
     if (!source) {
-        data_.reset();
+        data_ = nullptr;
+        heap_.reset();
         extras_.reset();
         return;
     }
@@ -24,9 +26,15 @@ void TrackRecord::assign(RecordTables& tables, const sonavel::file_info* source)
         for (std::size_t v = 0; v < values; ++v) data.push_back(tables.value_id(source->meta_enum_value(f, v)));
         ++data[0];
     }
-    auto packed = std::make_unique<std::uint32_t[]>(data.size());
-    std::memcpy(packed.get(), data.data(), data.size() * sizeof(std::uint32_t));
-    data_ = std::move(packed);
+    if (data.size() <= std::size(inline_)) {
+        heap_.reset();
+        std::memcpy(inline_, data.data(), data.size() * sizeof(std::uint32_t));
+        data_ = inline_;
+    } else {
+        heap_ = std::make_unique<std::uint32_t[]>(data.size());
+        std::memcpy(heap_.get(), data.data(), data.size() * sizeof(std::uint32_t));
+        data_ = heap_.get();
+    }
 
     sonavel::replaygain_info rg = source->get_replaygain();
     if (source->info_get_count() == 0 && source->get_length() == 0 && rg == sonavel::replaygain_info{}) {
@@ -81,13 +89,8 @@ const char* TrackRecord::info_enum_value(std::size_t index) const noexcept {
 }
 
 std::size_t TrackRecord::heap_bytes() const noexcept {
-    if (!data_) return 0;
-    std::size_t words = 1;
-    for (std::size_t f = 0, at = 1; f < data_[0]; ++f) {
-        words += 2 + data_[at + 1];
-        at += 2 + data_[at + 1];
-    }
-    return words * sizeof(std::uint32_t) + (extras_ ? sizeof(extras) + extras_->info.capacity() * 8 : 0);
+    if (!heap_) return extras_ ? sizeof(extras) + extras_->info.capacity() * 8 : 0;
+    return field_offset(data_[0]) * sizeof(std::uint32_t) + (extras_ ? sizeof(extras) + extras_->info.capacity() * 8 : 0);
 }
 
 }  // namespace player

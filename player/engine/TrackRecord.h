@@ -15,6 +15,9 @@ class TrackRecord final : public sonavel::file_info {
 public:
     explicit TrackRecord(const RecordTables& tables) noexcept : tables_(&tables) {}
 
+    TrackRecord(const TrackRecord&) = delete;
+    TrackRecord& operator=(const TrackRecord&) = delete;
+
     bool present() const noexcept { return data_ != nullptr; }
     // Replaces the record by `source` (interning its texts), or removes it when `source` is null.
     void assign(RecordTables& tables, const sonavel::file_info* source);
@@ -57,9 +60,12 @@ private:
     };
 
     const RecordTables* tables_;
-    // [field count, then per field: name id, value count, value ids...]
-    std::unique_ptr<std::uint32_t[]> data_;
+    // [field count, then per field: name id, value count, value ids...], in inline_ when it fits: a walk
+    // over the library then reads the tracks' memory in order instead of chasing a pointer per track.
+    const std::uint32_t* data_ = nullptr;
+    std::unique_ptr<std::uint32_t[]> heap_;
     std::unique_ptr<extras> extras_;
+    std::uint32_t inline_[16];
 };
 
 }  // namespace player
