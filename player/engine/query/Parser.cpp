@@ -17,11 +17,15 @@ public:
     Parser(std::vector<Token> tokens, ParseError& error) : tokens_(std::move(tokens)), error_(error) {}
 
     std::optional<QueryTree> run() {
-        if (peek().kind == Token::Kind::end) return fail(peek(), "empty query");
+        if (peek().kind == Token::Kind::end) {
+            fail(peek(), "empty query");
+            return std::nullopt;
+        }
         std::optional<std::size_t> root = any(0);
         if (!root) return std::nullopt;
         if (peek().kind != Token::Kind::end) {
-            return fail(peek(), peek().kind == Token::Kind::close ? "')' without '('" : "unexpected text after the query");
+            fail(peek(), peek().kind == Token::Kind::close ? "')' without '('" : "unexpected text after the query");
+            return std::nullopt;
         }
         tree_.root = *root;
         return std::move(tree_);

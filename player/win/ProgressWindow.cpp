@@ -1,0 +1,162 @@
+#include "player/win/ProgressWindow.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "sdk/utf8.h"
+#include "sdk/win/uwin.h"
+
+namespace player {
+namespace {
+constexpr wchar_t window_class[] = L"StandInPlayerProgress";
+constexpr UINT wm_refresh = WM_APP + 2;
+constexpr UINT_PTR show_timer = 1;
+constexpr UINT show_delay_ms = 500;
+
+void register_class() {
+    static const bool registered = [] {
+        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS};
+        InitCommonControlsEx(&icc);
+        return true;
+    }();
+    (void)registered;
+}
+}  // namespace
+
+ProgressWindow::ProgressWindow(HWND parent, const char* title, unsigned flags) : flags_(flags), title_(title ? title : "") {
+    register_class();
+    WNDCLASSEXW wc = {sizeof wc};
+    wc.lpfnWndProc = window_proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = window_class;
+    RegisterClassExW(&wc);
+
+    NONCLIENTMETRICSW metrics = {sizeof metrics};
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    font_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+
+    window_.reset(CreateWindowExW(WS_EX_DLGMODALFRAME, window_class, sonavel::utf8_to_wide(title_).c_str(),
+                                  WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 420, 150, parent,
+                                  nullptr, wc.hInstance, this));
+    if (!window_) throw sonavel::exception_bug_check();
+    HINSTANCE instance = wc.hInstance;
+    auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h, int id) {
+        HWND c = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, window_.get(),
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        return c;
+    };
+    child(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_PATHELLIPSIS, 12, 12, 380, 20, id_item);
+    HWND bar = child(PROGRESS_CLASSW, L"", 0, 12, 40, 380, 18, id_bar);
+    SendMessageW(bar, PBM_SETRANGE32, 0, LPARAM(sonavel::threaded_process_status::progress_max));
+    if (flags & sonavel::threaded_process_service::flag_show_abort) {
+        child(L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 312, 72, 80, 26, id_cancel);
+    }
+    if (flags & sonavel::threaded_process_service::flag_show_delayed) {
+        SetTimer(window_.get(), show_timer, show_delay_ms, nullptr);
+    } else {
+        bool activate = !(flags & sonavel::threaded_process_service::flag_no_focus);
+        ShowWindow(window_.get(), activate ? SW_SHOW : SW_SHOWNOACTIVATE);
+    }
+}
+
+ProgressWindow::~ProgressWindow() { close(); }
+
+void ProgressWindow::close() {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (window_) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+    window_.reset();
+}
+
+LRESULT CALLBACK ProgressWindow::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<ProgressWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(window, message, wparam, lparam);
+    return self->on_message(window, message, wparam, lparam);
+}
+
+LRESULT ProgressWindow::on_message(HWND self, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case wm_refresh:
+            refresh();
+            return 0;
+        case WM_TIMER:
+            if (wparam == show_timer) {
+                KillTimer(self, show_timer);
+                ShowWindow(self, SW_SHOWNOACTIVATE);
+            }
+            return 0;
+        case WM_COMMAND:
+            if (LOWORD(wparam) == id_cancel) {
+                abort_.abort();
+                EnableWindow(GetDlgItem(self, id_cancel), FALSE);
+            }
+            return 0;
+        case WM_CLOSE:
+            // Closing the window is asking to stop; the work's end closes it.
+            abort_.abort();
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(self, message, wparam, lparam);
+}
+
+void ProgressWindow::request_refresh() {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (window_) PostMessageW(window_.get(), wm_refresh, 0, 0);
+}
+
+void ProgressWindow::set_progress(std::size_t position) {
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        progress_ = position;
+    }
+    request_refresh();
+}
+
+void ProgressWindow::set_item(const char* text) {
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        item_ = text ? text : "";
+    }
+    request_refresh();
+}
+
+void ProgressWindow::set_title(const char* text) {
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        title_ = text ? text : "";
+        title_changed_ = true;
+    }
+    request_refresh();
+}
+
+void ProgressWindow::refresh() {
+    std::size_t progress;
+    std::string item, title;
+    bool title_changed;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        progress = progress_;
+        item = item_;
+        title = title_;
+        title_changed = std::exchange(title_changed_, false);
+    }
+    if (!window_) return;
+    SendDlgItemMessageW(window_.get(), id_bar, PBM_SETPOS, WPARAM(progress), 0);
+    sonavel::uSetDlgItemText(window_.get(), id_item, item.c_str());
+    if (title_changed) sonavel::uSetWindowText(window_.get(), title.c_str());
+}
+
+std::unique_ptr<ProgressView> ProgressWindowFactory::open(HWND__* parent, const char* title, unsigned flags) {
+    return std::make_unique<ProgressWindow>(parent, title, flags);
+}
+
+}  // namespace player

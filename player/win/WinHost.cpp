@@ -1,0 +1,57 @@
+#include "player/win/WinHost.h"
+
+#include "sdk/win/uwin.h"
+
+namespace player {
+namespace {
+constexpr wchar_t main_class[] = L"StandInPlayerMain";
+}
+
+unsigned current_key_modifiers() {
+    unsigned mods = 0;
+    if (GetKeyState(VK_SHIFT) < 0) mods |= sonavel::keyboard_shortcut_manager::mod_shift;
+    if (GetKeyState(VK_CONTROL) < 0) mods |= sonavel::keyboard_shortcut_manager::mod_ctrl;
+    if (GetKeyState(VK_MENU) < 0) mods |= sonavel::keyboard_shortcut_manager::mod_alt;
+    if (GetKeyState(VK_LWIN) < 0 || GetKeyState(VK_RWIN) < 0) mods |= sonavel::keyboard_shortcut_manager::mod_win;
+    return mods;
+}
+
+WinHost::WinHost() {
+    WNDCLASSEXW wc = {sizeof wc};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = main_class;
+    RegisterClassExW(&wc);
+    main_window_.reset(CreateWindowExW(WS_EX_CONTROLPARENT, main_class, L"Stand-in player",
+                                       WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 900, 600, nullptr, nullptr,
+                                       wc.hInstance, nullptr));
+    engines_.state.main_window = main_window_.get();
+    loop_ = std::make_unique<MessageLoop>(engines_.queue, dialogs_);
+    engines_.modal_loop = [this](const std::function<bool()>& done) { loop_->run_until(done); };
+    engines_.progress = &progress_windows_;
+    engines_.shortcuts.current_modifiers = current_key_modifiers;
+}
+
+WinHost::~WinHost() {
+    engines_.begin_shutdown();
+    engines_.workers.join_all();
+    loop_.reset();
+}
+
+void WinHost::register_services(std::initializer_list<sonavel::service_factory_base*> module_lists) {
+    engines_.state.registry.add_instance(sonavel::modeless_dialog_manager::class_guid,
+                                         static_cast<sonavel::service_base*>(&dialogs_));
+    engines_.register_services(module_lists);
+}
+
+void WinHost::show_popups_as_message_boxes() {
+    HWND owner = main_window_.get();
+    engines_.popups.handler = [owner](const PopupMessages::message& m) {
+        sonavel::uMessageBox(owner, m.text.c_str(), m.title.c_str(),
+                             m.icon == sonavel::popup_message::icon_error ? MB_ICONERROR : MB_ICONINFORMATION);
+    };
+}
+
+}  // namespace player
