@@ -33,6 +33,8 @@ void HostEngines::register_services(std::initializer_list<sonavel::service_facto
     add<sonavel::metadb_io_service>(r, io);
     add<sonavel::threaded_process_service>(r, processes);
     add<sonavel::popup_message>(r, popups);
+    add<sonavel::search_filter_service>(r, search);
+    add<sonavel::titleformat_service>(r, titleformat);
     add<sonavel::keyboard_shortcut_manager_v2>(r, shortcuts);
     // The panel host is a component of its own, loaded before the others.
     add<sonavel::componentversion>(r, panel_host_version);

@@ -17,6 +17,8 @@
 #include "player/engine/PanelHostServices.h"
 #include "player/engine/PlaylistManager.h"
 #include "player/engine/PopupMessages.h"
+#include "player/engine/query/SearchFilterFactory.h"
+#include "player/engine/titleformat/TitleformatCompiler.h"
 #include "player/engine/Progress.h"
 #include "player/engine/TagStore.h"
 #include "player/engine/ThreadedProcess.h"
@@ -66,6 +68,8 @@ struct HostEngines {
     sonavel::service_impl_single_t<MetadbIo> io{*this};
     sonavel::service_impl_single_t<ThreadedProcess> processes{*this};
     sonavel::service_impl_single_t<PopupMessages> popups;
+    sonavel::service_impl_single_t<SearchFilterFactory> search;
+    sonavel::service_impl_single_t<TitleformatCompiler> titleformat;
     sonavel::service_impl_single_t<KeyboardShortcuts> shortcuts;
     sonavel::service_impl_single_t<PanelHostVersion> panel_host_version;
     sonavel::service_impl_single_t<GlobalFonts> fonts;

@@ -2,7 +2,7 @@
 
 namespace player::query {
 
-bool Condition::matches(const sonavel::file_info& info, std::string_view path, QueryScratch& scratch) const {
+bool Condition::matches(const sonavel::file_info& info, const char* path, QueryScratch& scratch) const {
     return script_ ? script_matches(info, path, scratch) : field_matches(info);
 }
 
@@ -28,8 +28,10 @@ bool Condition::field_matches(const sonavel::file_info& info) const {
 
 // The formatted text is one value; the script's truth value stands for the field's presence, so that
 // "%album%" MISSING holds for a track without an album although the text is "?".
-bool Condition::script_matches(const sonavel::file_info& info, std::string_view path, QueryScratch& scratch) const {
-    bool found = script_->format(&info, path, scratch.text, scratch.format);
+bool Condition::script_matches(const sonavel::file_info& info, const char* path, QueryScratch& scratch) const {
+    // The location is measured only here: most queries never look at it.
+    std::string_view location = path ? std::string_view(path) : std::string_view();
+    bool found = script_->format(&info, location, scratch.text, scratch.format);
     switch (test_) {
         case Test::missing:
             return !found;
@@ -39,10 +41,10 @@ bool Condition::script_matches(const sonavel::file_info& info, std::string_view 
         case Test::has:
             break;
     }
-    return text_matches(scratch.text);
+    return text_matches(scratch.text.c_str());
 }
 
-bool Condition::text_matches(std::string_view value) const noexcept {
+bool Condition::text_matches(const char* value) const noexcept {
     return test_ == Test::is ? equals_ignoring_case(value, text_) : folded_.found_in(value);
 }
 

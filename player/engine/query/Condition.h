@@ -26,12 +26,12 @@ public:
     Condition(Test test, std::string field, std::optional<titleformat::Script> script, std::string_view text)
         : test_(test), field_(std::move(field)), script_(std::move(script)), text_(text), folded_(text) {}
 
-    bool matches(const sonavel::file_info& info, std::string_view path, QueryScratch& scratch) const;
+    bool matches(const sonavel::file_info& info, const char* path, QueryScratch& scratch) const;
 
 private:
     bool field_matches(const sonavel::file_info& info) const;
-    bool script_matches(const sonavel::file_info& info, std::string_view path, QueryScratch& scratch) const;
-    bool text_matches(std::string_view value) const noexcept;
+    bool script_matches(const sonavel::file_info& info, const char* path, QueryScratch& scratch) const;
+    bool text_matches(const char* value) const noexcept;
 
     Test test_;
     std::string field_;

@@ -20,10 +20,10 @@ std::optional<Query> Query::try_compile(std::string_view text, ParseError& error
 
 bool Query::matches(const sonavel::file_info& info, const char* path) const {
     QueryScratch scratch;
-    return matches(info, path ? std::string_view(path) : std::string_view(), scratch);
+    return matches(info, path, scratch);
 }
 
-bool Query::matches(const sonavel::file_info& info, std::string_view path, QueryScratch& scratch) const {
+bool Query::matches(const sonavel::file_info& info, const char* path, QueryScratch& scratch) const {
     return tree_.matches(tree_.root, info, path, scratch);
 }
 

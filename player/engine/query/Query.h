@@ -20,7 +20,7 @@ public:
     // `path` is the track's location, seen by title-formatting left sides (nullptr: none).
     bool matches(const sonavel::file_info& info, const char* path = nullptr) const;
     // For callers that test many records: `scratch` keeps its buffers between calls.
-    bool matches(const sonavel::file_info& info, std::string_view path, QueryScratch& scratch) const;
+    bool matches(const sonavel::file_info& info, const char* path, QueryScratch& scratch) const;
 
 private:
     explicit Query(QueryTree tree) : tree_(std::move(tree)) {}

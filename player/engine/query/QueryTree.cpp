@@ -2,7 +2,7 @@
 
 namespace player::query {
 
-bool QueryTree::matches(std::size_t index, const sonavel::file_info& info, std::string_view path,
+bool QueryTree::matches(std::size_t index, const sonavel::file_info& info, const char* path,
                         QueryScratch& scratch) const {
     const Expression& expression = expressions[index];
     switch (expression.kind) {

@@ -22,7 +22,7 @@ struct QueryTree {
     std::vector<Expression> expressions;
     std::size_t root = 0;
 
-    bool matches(std::size_t expression, const sonavel::file_info& info, std::string_view path,
+    bool matches(std::size_t expression, const sonavel::file_info& info, const char* path,
                  QueryScratch& scratch) const;
 };
 

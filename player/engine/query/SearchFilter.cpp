@@ -1,6 +1,6 @@
 #include "player/engine/query/SearchFilter.h"
 
-#include <string_view>
+#include <vector>
 
 #include "sdk/metadb.h"
 
@@ -8,10 +8,7 @@ namespace player {
 
 namespace {
 
-std::string_view path_of(const sonavel::metadb_handle* track) {
-    const char* path = track ? track->get_path() : nullptr;
-    return path ? std::string_view(path) : std::string_view();
-}
+const char* path_of(const sonavel::metadb_handle* track) { return track ? track->get_path() : nullptr; }
 
 }  // namespace
 
@@ -21,17 +18,24 @@ bool SearchFilter::test(const sonavel::metadb_handle_ptr& track, const sonavel::
 }
 
 void SearchFilter::filter(sonavel::metadb_handle_list& tracks) {
-    // Kept tracks go to a new list so that a failure part-way leaves the caller's list whole.
-    sonavel::metadb_handle_list kept;
+    // Everything that may throw happens before the list changes, which then leaves it whole on failure;
+    // compacting in place spares the reference counting of a second list.
+    std::vector<char> keep(tracks.size());
     query::QueryScratch scratch;
     {
         sonavel::metadb_read_lock lock;
-        for (const sonavel::metadb_handle_ptr& track : tracks) {
-            const sonavel::file_info* info = track.is_valid() ? track->get_info_locked() : nullptr;
-            if (info && query_.matches(*info, path_of(track.get_ptr()), scratch)) kept.push_back(track);
+        for (std::size_t i = 0; i < tracks.size(); ++i) {
+            const sonavel::metadb_handle* track = tracks[i].get_ptr();
+            const sonavel::file_info* info = track ? track->get_info_locked() : nullptr;
+            keep[i] = info && query_.matches(*info, path_of(track), scratch);
         }
     }
-    tracks.swap(kept);
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < tracks.size(); ++i) {
+        if (keep[i] && kept != i) tracks[kept] = std::move(tracks[i]);
+        kept += keep[i] ? 1 : 0;
+    }
+    tracks.erase(tracks.begin() + std::ptrdiff_t(kept), tracks.end());
 }
 
 }  // namespace player

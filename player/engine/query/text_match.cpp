@@ -20,8 +20,18 @@ std::size_t decode_upper(const char* p, const char* end, char32_t& out) noexcept
 
 }  // namespace
 
-bool equals_ignoring_case(std::string_view value, std::string_view text) noexcept {
-    return sonavel::stricmp_utf8_ex(value, text) == 0;
+bool equals_ignoring_case(const char* value, std::string_view text) noexcept {
+    auto fold = [](unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 32 : c; };
+    std::size_t i = 0;
+    for (;; ++i) {
+        auto v = static_cast<unsigned char>(value[i]);
+        if (i == text.size()) return v == 0;
+        auto t = static_cast<unsigned char>(text[i]);
+        // Past the ASCII prefix both sides are at a code point boundary, where the full comparison resumes.
+        if ((v | t) & 0x80) break;
+        if (v == 0 || fold(v) != fold(t)) return false;
+    }
+    return sonavel::stricmp_utf8_ex(std::string_view(value + i), text.substr(i)) == 0;
 }
 
 FoldedText::FoldedText(std::string_view text) {

@@ -5,7 +5,8 @@
 
 namespace player::query {
 
-bool equals_ignoring_case(std::string_view value, std::string_view text) noexcept;
+// `value` is a record's NUL-terminated value: it is measured only past an ASCII prefix equal to `text`'s.
+bool equals_ignoring_case(const char* value, std::string_view text) noexcept;
 
 // A text to look for inside values, upper-cased once when the query is compiled.
 class FoldedText {

@@ -9,7 +9,8 @@ namespace player::titleformat {
 
 // The location field a name stands for (without regard to case), if any.
 std::optional<PathField> path_field_named(std::string_view name) noexcept;
-// A part of `path`: both '\' and '/' separate folders, and a leading "scheme://" is no folder.
+// A part of `path`, where both '\' and '/' end folder names: "mem://42" is the file "42" in the folder
+// named "" (between the two slashes).
 std::string_view path_field_value(PathField field, std::string_view path) noexcept;
 
 }  // namespace player::titleformat
