@@ -37,6 +37,9 @@ WinHost::WinHost() {
 WinHost::~WinHost() {
     engines_.begin_shutdown();
     engines_.workers.join_all();
+    // The registry refers to dialogs_, which goes before the engines do.
+    if (sonavel::core() == &engines_.core) sonavel::set_core(nullptr);
+    engines_.state.registry.clear();
     loop_.reset();
 }
 
