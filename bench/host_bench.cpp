@@ -58,6 +58,35 @@ void BM_ReadLockedWalkOneField(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadLockedWalkOneField)->Unit(benchmark::kMillisecond);
 
+void BM_QueryGenreIs(benchmark::State& state) {
+    auto& host = shared_host();
+    auto filter = host.search.create("GENRE IS \"Genre 42\"");
+    std::size_t found = 0;
+    for (auto _ : state) {
+        auto tracks = host.library.get_all_items();
+        filter->filter(tracks);
+        found = tracks.size();
+    }
+    state.counters["matches"] = double(found);
+}
+BENCHMARK(BM_QueryGenreIs)->Unit(benchmark::kMillisecond);
+
+void BM_Sort10kByArtistAlbumTitle(benchmark::State& state) {
+    auto& host = shared_host();
+    auto all = host.library.get_all_items();
+    // Every 100th track: 10,000 tracks spread over the library, in a scrambled order.
+    sonavel::metadb_handle_list sample;
+    for (std::size_t i = 0; i < 10'000; ++i) sample.push_back(all[(i * 7919 % 10'000) * 100]);
+    sonavel::service_ptr_t<sonavel::titleformat_object> script;
+    host.titleformat.compile(script, "%artist% %album% %title%");
+    for (auto _ : state) {
+        auto tracks = sample;
+        host.titleformat.sort_by_format(tracks, *script);
+        benchmark::DoNotOptimize(tracks);
+    }
+}
+BENCHMARK(BM_Sort10kByArtistAlbumTitle)->Unit(benchmark::kMillisecond);
+
 void BM_AllLibraryItems(benchmark::State& state) {
     auto& host = shared_host();
     for (auto _ : state) benchmark::DoNotOptimize(host.library.get_all_items());

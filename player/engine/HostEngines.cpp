@@ -83,6 +83,12 @@ void HostEngines::select(const std::vector<std::size_t>& items) {
     playlists.set_selection(active, sonavel::bit_array_true(), state);
 }
 
+void HostEngines::focus(std::size_t item) {
+    std::size_t active = playlists.get_active_playlist();
+    if (active == sonavel::no_item) throw sonavel::exception_bug_check();
+    playlists.set_focus_item(active, item);
+}
+
 void HostEngines::change_tags(const sonavel::metadb_handle_ptr& track, const FieldValues& fields) {
     io.apply_changes({{track, make_record(fields)}});
 }

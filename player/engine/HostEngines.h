@@ -50,6 +50,8 @@ struct HostEngines {
     std::size_t add_playlist(const std::string& name, const sonavel::metadb_handle_list& tracks, bool activate = true);
     // Selects exactly these items of the active playlist.
     void select(const std::vector<std::size_t>& items);
+    // Moves the focus of the active playlist (sonavel::no_item: no focus).
+    void focus(std::size_t item);
     // Another program rewrote these tracks' tags.
     void change_tags(const sonavel::metadb_handle_ptr& track, const FieldValues& fields);
 

@@ -12,7 +12,14 @@ using sonavel::playlist_callback_single;
 
 PlaylistManager::playlist& PlaylistManager::at(std::size_t index) {
     if (index >= playlists_.size()) throw sonavel::exception_bug_check();
-    return playlists_[index];
+    return *playlists_[index];
+}
+
+std::size_t PlaylistManager::index_of(const playlist* p) const noexcept {
+    for (std::size_t i = 0; i < playlists_.size(); ++i) {
+        if (playlists_[i].get() == p) return i;
+    }
+    return sonavel::no_item;
 }
 
 template <typename Call>
@@ -34,14 +41,15 @@ void PlaylistManager::set_active_playlist(std::size_t playlist) {
 
 std::size_t PlaylistManager::find_playlist(const char* name) {
     for (std::size_t i = 0; i < playlists_.size(); ++i) {
-        if (sonavel::stricmp_utf8(playlists_[i].name.c_str(), name) == 0) return i;
+        if (sonavel::stricmp_utf8(playlists_[i]->name.c_str(), name) == 0) return i;
     }
     return sonavel::no_item;
 }
 
 std::size_t PlaylistManager::create_playlist(const char* name, std::size_t index) {
     if (index > playlists_.size()) index = playlists_.size();
-    playlists_.insert(playlists_.begin() + std::ptrdiff_t(index), playlist{name, {}, {}, sonavel::no_item});
+    playlists_.insert(playlists_.begin() + std::ptrdiff_t(index),
+                      std::make_unique<playlist>(playlist{name, {}, {}, sonavel::no_item}));
     if (active_ != sonavel::no_item && active_ >= index) ++active_;
     return index;
 }
@@ -139,6 +147,11 @@ void PlaylistManager::remove_items(std::size_t playlist, const sonavel::bit_arra
     std::size_t new_count = old_count - count;
     notify(playlist, playlist_callback_single::flag_on_items_removing,
            [&](playlist_callback_single& l) { l.on_items_removing(removed, old_count, new_count); });
+    // Listeners may have created or removed playlists meanwhile: find this one again.
+    playlist = index_of(&p);
+    if (playlist == sonavel::no_item) return;
+    // A listener that changed these very items made the mask wrong; removing by it would hit others.
+    if (p.items.size() != old_count) throw sonavel::exception_bug_check();
     std::size_t old_focus = p.focus, new_focus = sonavel::no_item, kept = 0;
     sonavel::metadb_handle_list items;
     std::vector<bool> selected;
@@ -172,7 +185,7 @@ void PlaylistManager::notify_items_modified(const sonavel::metadb_handle_list& t
     if (active_ == sonavel::no_item) return;
     auto sorted = tracks;
     sonavel::sort_by_pointer(sorted);
-    auto& p = playlists_[active_];
+    auto& p = *playlists_[active_];
     sonavel::bit_array_bittable modified(p.items.size());
     bool any = false;
     for (std::size_t i = 0; i < p.items.size(); ++i) {

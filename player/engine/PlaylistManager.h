@@ -2,6 +2,7 @@
 // The host's playlists: several, one of them active (or none), each with per-item selection and a focus
 // item. Events of the active playlist reach every registered playlist_callback_single_static whose
 // subscription mask asks for them. Main thread only.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,10 +46,14 @@ private:
         std::size_t focus = sonavel::no_item;
     };
     playlist& at(std::size_t index);
+    // Where the playlist is now, or no_item when it is gone.
+    std::size_t index_of(const playlist* p) const noexcept;
     template <typename Call>
     void notify(std::size_t playlist, unsigned flag, const Call& call);
 
-    std::vector<playlist> playlists_;
+    // Held by pointer: listeners may create or remove playlists while being told of a removal, and the
+    // removal must still reach its own playlist afterwards.
+    std::vector<std::unique_ptr<playlist>> playlists_;
     std::size_t active_ = sonavel::no_item;
 };
 

@@ -29,8 +29,9 @@ void pump_for(std::chrono::milliseconds duration);
         GTEST_FAIL() << "timed out after " << std::chrono::milliseconds(timeout).count()                  \
                      << " ms waiting for: " #condition
 #define ASSERT_EVENTUALLY(condition) ASSERT_EVENTUALLY_WITHIN(condition, ::harness::default_wait)
-#define EXPECT_EVENTUALLY(condition)                                                                         \
-    if (::harness::pump_until([&]() -> bool { return static_cast<bool>(condition); })) {                    \
+#define EXPECT_EVENTUALLY_WITHIN(condition, timeout)                                                        \
+    if (::harness::pump_until([&]() -> bool { return static_cast<bool>(condition); }, (timeout))) {        \
     } else                                                                                                   \
-        ADD_FAILURE() << "timed out after " << ::harness::default_wait.count()                             \
+        ADD_FAILURE() << "timed out after " << std::chrono::milliseconds(timeout).count()                  \
                       << " ms waiting for: " #condition
+#define EXPECT_EVENTUALLY(condition) EXPECT_EVENTUALLY_WITHIN(condition, ::harness::default_wait)
