@@ -61,6 +61,12 @@ char32_t char_upper(char32_t c) noexcept {
     // CharUpperW takes a single character in the low word of its argument.
     return char32_t(reinterpret_cast<ULONG_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(ULONG_PTR(c)))) & 0xFFFF);
 }
+
+char32_t char_lower(char32_t c) noexcept {
+    if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+    if (c > 0xFFFF) return c;
+    return char32_t(reinterpret_cast<ULONG_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(ULONG_PTR(c)))) & 0xFFFF);
+}
 #else
 namespace {
 locale_t unicode_ctype() noexcept {
@@ -73,6 +79,12 @@ char32_t char_upper(char32_t c) noexcept {
     if (c < 0x80) return (c >= 'a' && c <= 'z') ? c - 32 : c;
     locale_t loc = unicode_ctype();
     return loc ? char32_t(towupper_l(wint_t(c), loc)) : c;
+}
+
+char32_t char_lower(char32_t c) noexcept {
+    if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+    locale_t loc = unicode_ctype();
+    return loc ? char32_t(towlower_l(wint_t(c), loc)) : c;
 }
 #endif
 
@@ -138,6 +150,24 @@ std::u16string utf8_to_utf16(std::string_view text) {
     return out;
 }
 
+void append_utf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out.push_back(char(c));
+    } else if (c < 0x800) {
+        out.push_back(char(0xC0 | (c >> 6)));
+        out.push_back(char(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(char(0xE0 | (c >> 12)));
+        out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(char(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(char(0xF0 | (c >> 18)));
+        out.push_back(char(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(char(0x80 | (c & 0x3F)));
+    }
+}
+
 std::string utf16_to_utf8(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());
@@ -148,21 +178,7 @@ std::string utf16_to_utf8(std::u16string_view text) {
         } else if (c >= 0xD800 && c < 0xE000) {
             c = 0xFFFD;
         }
-        if (c < 0x80) {
-            out.push_back(char(c));
-        } else if (c < 0x800) {
-            out.push_back(char(0xC0 | (c >> 6)));
-            out.push_back(char(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            out.push_back(char(0xE0 | (c >> 12)));
-            out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(char(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(char(0xF0 | (c >> 18)));
-            out.push_back(char(0x80 | ((c >> 12) & 0x3F)));
-            out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(char(0x80 | (c & 0x3F)));
-        }
+        append_utf8(out, c);
     }
     return out;
 }

@@ -31,7 +31,11 @@ std::wstring utf8_to_wide(std::string_view text);
 std::string wide_to_utf8(std::wstring_view text);
 #endif
 
-// Upper-case form of one code point by the platform's rules.
+// Appends one code point in UTF-8.
+void append_utf8(std::string& out, char32_t c);
+
+// Upper- and lower-case forms of one code point by the platform's rules.
 char32_t char_upper(char32_t c) noexcept;
+char32_t char_lower(char32_t c) noexcept;
 
 }  // namespace sonavel

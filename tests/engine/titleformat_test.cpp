@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/engine/locked_tracks.h"
 #include "player/engine/titleformat/Script.h"
 #include "player/engine/titleformat/TitleformatCompiler.h"
 #include "player/engine/titleformat/TitleformatObject.h"
@@ -47,66 +48,10 @@ const file_info_impl song = record({{"ARTIST", "Ann"},
 
 // ---- A host for the objects that read records under the database read lock.
 
-int lock_depth = 0;
+using locked_tracks::lock_depth;
+using locked_tracks::track;
 
-class counting_metadb : public metadb {
-public:
-    using interface_t = metadb;
-    void database_lock() override { ++lock_depth; }
-    void database_unlock() override { --lock_depth; }
-    metadb_handle_ptr handle_create(const char*, std::uint32_t) override { return {}; }
-};
-
-class fake_core final : public core_api {
-public:
-    std::size_t service_count(const guid& cls) override { return cls == metadb::class_guid ? 1 : 0; }
-    service_ptr_t<service_base> service_create(const guid&, std::size_t) override {
-        return service_ptr_t<service_base>(static_cast<service_base*>(&db_));
-    }
-    HWND__* get_main_window() override { return nullptr; }
-    bool is_initializing() override { return false; }
-    bool is_shutting_down() override { return false; }
-    bool are_services_available() override { return true; }
-    const char* get_module_path() override { return ""; }
-    const char* get_module_file_name() override { return ""; }
-
-private:
-    service_impl_single_t<counting_metadb> db_;
-};
-
-class test_track : public metadb_handle {
-public:
-    using interface_t = metadb_handle;
-    test_track(std::string path, std::optional<file_info_impl> info) : path_(std::move(path)), info_(std::move(info)) {}
-    const char* get_path() const noexcept override { return path_.c_str(); }
-    std::uint32_t get_subsong() const noexcept override { return 0; }
-    const file_info* get_info_locked() const noexcept override {
-        if (lock_depth == 0) ADD_FAILURE() << "record of " << path_ << " read without the lock";
-        return info_ ? &*info_ : nullptr;
-    }
-    bool get_info(file_info& out) const override {
-        if (info_) out.copy(*info_);
-        return info_.has_value();
-    }
-
-private:
-    std::string path_;
-    std::optional<file_info_impl> info_;
-};
-
-metadb_handle_ptr track(std::string path, std::optional<file_info_impl> info = std::nullopt) {
-    return service_impl_t<test_track>::create(std::move(path), std::move(info));
-}
-
-class TitleFormatWithHost : public ::testing::Test {
-protected:
-    void SetUp() override { set_core(&core_); }
-    void TearDown() override {
-        set_core(nullptr);
-        EXPECT_EQ(lock_depth, 0);
-    }
-    fake_core core_;
-};
+class TitleFormatWithHost : public locked_tracks::WithLockedTracks {};
 
 // ---- Fields and literal text
 

@@ -2,47 +2,11 @@
 
 #include "sdk/utf8.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <cwctype>
-#include <locale.h>
-#endif
 
 namespace player::titleformat {
 
-void append_utf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out.push_back(char(c));
-    } else if (c < 0x800) {
-        out.push_back(char(0xC0 | (c >> 6)));
-        out.push_back(char(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(char(0xE0 | (c >> 12)));
-        out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(char(0xF0 | (c >> 18)));
-        out.push_back(char(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (c & 0x3F)));
-    }
-}
-
-#ifdef _WIN32
-char32_t char_lower(char32_t c) noexcept {
-    if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
-    if (c > 0xFFFF) return c;
-    // CharLowerW takes a single character in the low word of its argument.
-    return char32_t(reinterpret_cast<ULONG_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(ULONG_PTR(c)))) & 0xFFFF);
-}
-#else
-char32_t char_lower(char32_t c) noexcept {
-    if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
-    static const locale_t loc = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t(0));
-    return loc ? char32_t(towlower_l(wint_t(c), loc)) : c;
-}
-#endif
+using sonavel::append_utf8;
+using sonavel::char_lower;
 
 namespace {
 

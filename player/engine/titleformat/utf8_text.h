@@ -6,9 +6,6 @@
 
 namespace player::titleformat {
 
-void append_utf8(std::string& out, char32_t c);
-char32_t char_lower(char32_t c) noexcept;
-
 void append_upper(std::string& out, std::string_view text);
 void append_lower(std::string& out, std::string_view text);
 // Upper-cases the first letter of each word and lower-cases the rest; a word starts at the beginning of
