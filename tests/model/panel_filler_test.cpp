@@ -1,0 +1,180 @@
+// Panel filling: the steps each event runs, counting, the preset write-through, refusals and timing.
+#include <gtest/gtest.h>
+
+#include "host/Settings.h"
+#include "tests/model/model_fixture.h"
+
+namespace {
+
+using quennet::PanelFiller;
+using Strings = std::vector<std::string>;
+
+class PanelFilling : public model_test::ModelTest {
+protected:
+    PanelFilling() {
+        panel.current.metadata_field = "GENRE";
+        panel.current.sort_list = false;
+    }
+    ~PanelFilling() override { quennet::cfg_console_output() = false; }
+
+    // Three tracks in the active playlist, all selected.
+    void three_selected(const std::vector<std::vector<std::string>>& genres) {
+        sonavel::metadb_handle_list tracks;
+        for (std::size_t i = 0; i < genres.size(); ++i) {
+            tracks.push_back(track("mem://t" + std::to_string(i), {{"GENRE", genres[i]}, {"ARTIST", {"A"}}}));
+        }
+        host.add_playlist("Default", tracks);
+        std::vector<std::size_t> all(tracks.size());
+        for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
+        host.select(all);
+    }
+
+    model_test::RecordingPanel panel;
+    PanelFiller filler{panel};
+};
+
+TEST_F(PanelFilling, CountsAreByOccurrenceAndByteWise) {
+    three_selected({{"Rock", "Pop"}, {"Rock"}, {"rock", "Rock"}});
+    filler.request_fill(quennet::playlist_changed);
+    const auto& counts = panel.current.value_counts;
+    EXPECT_EQ(counts.at("Rock"), 3u);
+    EXPECT_EQ(counts.at("rock"), 1u);
+    EXPECT_EQ(counts.at("Pop"), 1u);
+    EXPECT_EQ(panel.current.tags, (Strings{"Rock", "Pop", "rock"})) << "selection order, then value order";
+    EXPECT_EQ(filler.selected_tracks().size(), 3u);
+    EXPECT_EQ(panel.rebuilds, 1);
+    EXPECT_EQ(panel.controls_updates, 2) << "once as the fill starts, once as it ends";
+    EXPECT_FALSE(filler.running());
+}
+
+TEST_F(PanelFilling, EmptyValuesAndTracksWithoutRecordAreSkipped) {
+    auto with_record = track("mem://a", {{"GENRE", {"", "Jazz"}}});
+    auto without = host.store.handle_create("mem://no-record", 0);
+    host.add_playlist("Default", {with_record, without});
+    host.select({0, 1});
+    filler.request_fill(quennet::playlist_changed);
+    EXPECT_EQ(panel.current.tags, (Strings{"Jazz"}));
+    EXPECT_EQ(panel.current.value_counts.size(), 1u);
+}
+
+TEST_F(PanelFilling, RecountOnlyAddsCountedValuesWithoutTheSelectionStep) {
+    three_selected({{"Rock"}, {"Rock"}, {}});
+    panel.current.add_tags("Blues", ';');
+    filler.request_fill(quennet::tags_updated);
+    EXPECT_EQ(filler.flags(), 0x10u);
+    EXPECT_EQ(panel.current.value_counts.at("Rock"), 2u);
+    EXPECT_EQ(panel.current.tags, (Strings{"Blues", "Rock"}));
+}
+
+TEST_F(PanelFilling, SortRunsWhenTheEventAsksAndTheListWantsItOrTheFillIsForced) {
+    panel.current.add_tags("b;a", ';');
+    filler.request_fill(quennet::sort_enabled);
+    EXPECT_EQ(panel.current.tags, (Strings{"b", "a"})) << "sort_list off: event 7 leaves the order";
+    panel.current.sort_list = true;
+    filler.request_fill(quennet::sort_enabled);
+    EXPECT_EQ(panel.current.tags, (Strings{"a", "b"}));
+
+    // Synchronize sorts even with sort_list off, and replaces the list by what the library holds.
+    track("mem://lib1", {{"GENRE", {"Soul"}}});
+    track("mem://lib2", {{"GENRE", {"Funk"}}});
+    panel.current.sort_list = false;
+    filler.request_fill(quennet::synchronize);
+    EXPECT_EQ(panel.current.tags, (Strings{"Funk", "Soul"}));
+}
+
+TEST_F(PanelFilling, LibraryScanEventAddsAndSortsButKeepsTheCounts) {
+    three_selected({{"Rock"}, {"Rock"}, {"Rock"}});
+    track("mem://lib", {{"GENRE", {"Ambient"}}});
+    panel.current.scan_library = true;
+    panel.current.sort_list = true;
+    filler.request_fill(quennet::playlist_changed);
+    auto counts = panel.current.value_counts;
+    host.change_tags(host.playlists.get_item_handle(0, 0), {{"GENRE", {"Pop"}}});
+    filler.request_fill(quennet::library_scan_enabled);
+    EXPECT_EQ(panel.current.value_counts, counts) << "event 6 does not recount";
+    EXPECT_EQ(panel.current.tags, (Strings{"Ambient", "Pop", "Rock"}));
+}
+
+TEST_F(PanelFilling, UnknownEventsRunNoStepButStillStoreAndRebuild) {
+    three_selected({{"Rock"}, {}, {}});
+    panel.current.name = "Genres";
+    panel.presets.resize(2);
+    panel.presets[1].name = "Genres";
+    panel.current.add_tags("Jazz", ';');
+    filler.request_fill(12);
+    EXPECT_EQ(filler.flags(), 0u);
+    EXPECT_TRUE(panel.current.value_counts.empty());
+    EXPECT_EQ(panel.presets[1].tags, (Strings{"Jazz"}));
+    EXPECT_EQ(panel.rebuilds, 1);
+}
+
+TEST_F(PanelFilling, FoundValuesStayInThePresetOfTheSameName) {
+    three_selected({{"Rock"}, {"Pop"}, {}});
+    panel.current.name = "Genres";
+    panel.presets.resize(1);
+    panel.presets[0].name = "Genres";
+    filler.request_fill(quennet::playlist_changed);
+    EXPECT_EQ(panel.presets[0].tags, (Strings{"Rock", "Pop"}));
+    EXPECT_EQ(panel.presets[0].value_counts.at("Pop"), 1u);
+}
+
+TEST_F(PanelFilling, ARequestDuringAFillIsRefusedWithAConsoleLine) {
+    three_selected({{"Rock"}, {}, {}});
+    panel.on_rebuild = [&] { filler.request_fill(quennet::focused_filter_enabled); };
+    filler.request_fill(quennet::playlist_changed);
+    EXPECT_EQ(panel.rebuilds, 1);
+    EXPECT_EQ(component_lines(), (Strings{"Panel filling is already running for event 5"}));
+}
+
+TEST_F(PanelFilling, TimingLineOnlyWithConsoleOutput) {
+    three_selected({{"Rock"}, {}, {}});
+    filler.request_fill(quennet::playlist_changed);
+    EXPECT_TRUE(component_lines().empty());
+    quennet::cfg_console_output() = true;
+    filler.request_fill(quennet::playlist_changed);
+    auto lines = component_lines();
+    ASSERT_EQ(lines.size(), 1u);
+    const std::string prefix = "Panel fill time for metadata field <GENRE>: ";
+    ASSERT_EQ(lines[0].compare(0, prefix.size(), prefix), 0) << lines[0];
+    std::string number = lines[0].substr(prefix.size());
+    ASSERT_GT(number.size(), 7u);
+    EXPECT_EQ(number[number.size() - 7], '.');
+    EXPECT_EQ(number.find_first_not_of("0123456789."), std::string::npos);
+}
+
+TEST(PanelFillTiming, SixDecimalsRoundedHalfUp) {
+    EXPECT_EQ(PanelFiller::timing_text("GENRE", 0.0125), "Panel fill time for metadata field <GENRE>: 0.012500");
+    EXPECT_EQ(PanelFiller::timing_text("MOOD", 1.0000005), "Panel fill time for metadata field <MOOD>: 1.000001");
+    EXPECT_EQ(PanelFiller::timing_text("X", 12.0), "Panel fill time for metadata field <X>: 12.000000");
+}
+
+TEST_F(PanelFilling, NoActivePlaylistMeansNoSelectionAndNoFocus) {
+    track("mem://lib", {{"GENRE", {"Rock"}}});
+    filler.request_fill(quennet::panel_shown);
+    EXPECT_TRUE(filler.selected_tracks().empty());
+    EXPECT_FALSE(filler.focused_track().is_valid());
+    EXPECT_TRUE(panel.current.value_counts.empty());
+    EXPECT_EQ(filler.library_tracks().size(), 1u);
+}
+
+TEST_F(PanelFilling, TheFocusItemIsTaken) {
+    three_selected({{"Rock"}, {"Pop"}, {}});
+    host.focus(1);
+    filler.request_fill(quennet::playlist_changed);
+    EXPECT_EQ(filler.focused_track(), host.playlists.get_item_handle(0, 1));
+}
+
+TEST_F(PanelFilling, AFillThatFailsDoesNotStayRunning) {
+    three_selected({{"Rock"}, {}, {}});
+    // A host without a library service: the fill fails as it takes the library.
+    player::HostState bare;
+    player::ModuleCore bare_core(bare, "player.exe");
+    sonavel::set_core(&bare_core);
+    EXPECT_THROW(filler.request_fill(quennet::playlist_changed), sonavel::exception_service_not_found);
+    sonavel::set_core(&host.core);
+    EXPECT_FALSE(filler.running());
+    filler.request_fill(quennet::playlist_changed);
+    EXPECT_EQ(panel.rebuilds, 1);
+}
+
+}  // namespace
