@@ -31,7 +31,14 @@ std::string PanelFiller::timing_text(const std::string& field, double seconds) {
 }
 
 void PanelFiller::take_player_view() {
-    library_tracks_ = sonavel::standard_api_create_t<sonavel::library_service>()->get_all_items();
+    // Only the library steps read the library, and copying a large library's track list is most of
+    // the cost of a fill that does not scan it.
+    const Options& options = panel_.current_options();
+    bool filters = (flags_ & fill_focused_filter) && options.filter_on_focused_tags && !options.filter_fields.empty();
+    bool scans = (flags_ & fill_scan_library) && (options.scan_library || (flags_ & fill_force));
+    if (filters || scans) {
+        library_tracks_ = sonavel::standard_api_create_t<sonavel::library_service>()->get_all_items();
+    }
     selected_tracks_.clear();
     focused_track_.release();
     auto playlists = sonavel::standard_api_create_t<sonavel::playlist_service>();

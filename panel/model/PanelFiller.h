@@ -22,6 +22,7 @@ public:
 
     bool running() const noexcept { return running_; }
     std::uint32_t flags() const noexcept { return flags_; }
+    // The library as the last fill that scanned it took it.
     const sonavel::metadb_handle_list& library_tracks() const noexcept { return library_tracks_; }
     const sonavel::metadb_handle_list& selected_tracks() const noexcept { return selected_tracks_; }
     const sonavel::metadb_handle_ptr& focused_track() const noexcept { return focused_track_; }

@@ -150,10 +150,22 @@ TEST(PanelFillTiming, SixDecimalsRoundedHalfUp) {
 
 TEST_F(PanelFilling, NoActivePlaylistMeansNoSelectionAndNoFocus) {
     track("mem://lib", {{"GENRE", {"Rock"}}});
+    panel.current.scan_library = true;
     filler.request_fill(quennet::panel_shown);
     EXPECT_TRUE(filler.selected_tracks().empty());
     EXPECT_FALSE(filler.focused_track().is_valid());
     EXPECT_TRUE(panel.current.value_counts.empty());
+    EXPECT_EQ(filler.library_tracks().size(), 1u);
+    EXPECT_EQ(panel.current.tags, (Strings{"Rock"}));
+}
+
+TEST_F(PanelFilling, TheLibraryIsTakenOnlyByFillsThatReadIt) {
+    track("mem://lib", {{"GENRE", {"Rock"}}});
+    filler.request_fill(quennet::panel_shown);
+    EXPECT_TRUE(filler.library_tracks().empty()) << "no scan, no focused filter: the library is not copied";
+    panel.current.filter_on_focused_tags = true;
+    panel.current.filter_fields = "ARTIST";
+    filler.request_fill(quennet::playlist_changed);
     EXPECT_EQ(filler.library_tracks().size(), 1u);
 }
 

@@ -1,0 +1,96 @@
+// Panel fills on synthetic libraries (the model's part: no list control).
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+#include "bench/LibraryShape.h"
+#include "host/ComponentClient.h"
+#include "panel/model/LibraryScan.h"
+#include "panel/model/PanelFiller.h"
+
+namespace {
+
+class NoWindowPanel : public quennet::FillTarget {
+public:
+    quennet::Options& current_options() override { return current; }
+    std::vector<quennet::Options>& preset_list() override { return presets; }
+    void update_controls() override {}
+    void rebuild_now() override {}
+    quennet::Options current;
+    std::vector<quennet::Options> presets;
+};
+
+// One host per library size, built once; the active playlist holds the first 10,000 tracks, selected,
+// with the focus on the first.
+player::HostEngines& host_of(std::size_t size) {
+    static std::map<std::size_t, std::unique_ptr<player::HostEngines>> hosts;
+    auto& host = hosts[size];
+    if (!host) {
+        host = std::make_unique<player::HostEngines>();
+        host->console.set_mirror(false);
+        host->register_services();
+        host->start();
+        bench::build_library(*host, size);
+        auto all = host->library.get_all_items();
+        sonavel::metadb_handle_list first(all.begin(), all.begin() + std::min<std::size_t>(10'000, all.size()));
+        host->add_playlist("Default", first);
+        std::vector<std::size_t> items(first.size());
+        for (std::size_t i = 0; i < items.size(); ++i) items[i] = i;
+        host->select(items);
+        host->focus(0);
+    }
+    sonavel::set_core(&host->core);
+    return *host;
+}
+
+NoWindowPanel genre_panel() {
+    NoWindowPanel panel;
+    panel.current.metadata_field = "GENRE";
+    return panel;
+}
+
+void BM_Event3_Selection10k(benchmark::State& state) {
+    host_of(std::size_t(state.range(0)));
+    NoWindowPanel panel = genre_panel();
+    quennet::PanelFiller filler(panel);
+    for (auto _ : state) filler.request_fill(quennet::playlist_changed);
+    state.counters["values"] = double(panel.current.tags.size());
+}
+BENCHMARK(BM_Event3_Selection10k)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+void BM_Event8_ScanLibrary(benchmark::State& state) {
+    host_of(std::size_t(state.range(0)));
+    NoWindowPanel panel = genre_panel();
+    panel.current.scan_library = true;
+    quennet::PanelFiller filler(panel);
+    for (auto _ : state) filler.request_fill(quennet::panel_shown);
+    state.counters["values"] = double(panel.current.tags.size());
+}
+BENCHMARK(BM_Event8_ScanLibrary)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+void BM_Event5_FocusedFilterOnArtist(benchmark::State& state) {
+    host_of(std::size_t(state.range(0)));
+    NoWindowPanel panel = genre_panel();
+    panel.current.filter_on_focused_tags = true;
+    panel.current.filter_fields = "ARTIST";
+    quennet::PanelFiller filler(panel);
+    for (auto _ : state) filler.request_fill(quennet::focused_filter_enabled);
+    state.counters["values"] = double(panel.current.tags.size());
+}
+BENCHMARK(BM_Event5_FocusedFilterOnArtist)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+void BM_RescanAdded1000(benchmark::State& state) {
+    auto& host = host_of(std::size_t(state.range(0)));
+    NoWindowPanel panel = genre_panel();
+    quennet::PanelFiller filler(panel);
+    filler.request_fill(quennet::panel_shown);
+    auto all = host.library.get_all_items();
+    sonavel::metadb_handle_list added(all.end() - 1000, all.end());
+    for (auto _ : state) quennet::rescan_added_tracks(panel.current, filler, added);
+}
+BENCHMARK(BM_RescanAdded1000)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
