@@ -8,6 +8,7 @@
 #include "host/ComponentClient.h"
 #include "panel/model/LibraryScan.h"
 #include "panel/model/PanelFiller.h"
+#include "panel/model/TagChanges.h"
 
 namespace {
 
@@ -90,6 +91,17 @@ void BM_RescanAdded1000(benchmark::State& state) {
     for (auto _ : state) quennet::rescan_added_tracks(panel.current, filler, added);
 }
 BENCHMARK(BM_RescanAdded1000)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+void BM_ComposeRecords10k_TwoAddedOneRemoved(benchmark::State& state) {
+    auto& host = host_of(100'000);
+    auto selection = host.playlists.get_selected_items(host.playlists.get_active_playlist());
+    quennet::EditMap add{{"GENRE", {{"Genre 7", "Added value"}, &selection}}};
+    quennet::EditMap remove{{"GENRE", {{"Genre 42"}, &selection}}};
+    std::size_t files = 0;
+    for (auto _ : state) files = quennet::compose_new_records({&selection}, add, remove).tracks.size();
+    state.counters["files"] = double(files);
+}
+BENCHMARK(BM_ComposeRecords10k_TwoAddedOneRemoved)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

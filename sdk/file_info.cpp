@@ -82,6 +82,30 @@ bool file_info::equals(const file_info& other) const {
     return get_length() == other.get_length() && get_replaygain() == other.get_replaygain();
 }
 
+void file_info_impl::copy_from(const file_info& source) {
+    if (&source == this) return;
+    fields_.clear();
+    info_.clear();
+    fields_.reserve(source.meta_get_count());
+    for (std::size_t f = 0, n = source.meta_get_count(); f < n; ++f) {
+        std::size_t values = source.meta_enum_value_count(f);
+        if (values == 0) continue;
+        const char* name = source.meta_enum_name(f);
+        std::size_t index = meta_find_ex(name, std::strlen(name));
+        if (index == npos) {
+            fields_.push_back(field{name, {}});
+            index = fields_.size() - 1;
+        }
+        auto& list = fields_[index].values;
+        list.reserve(list.size() + values);
+        for (std::size_t v = 0; v < values; ++v) list.emplace_back(source.meta_enum_value(f, v));
+    }
+    info_.reserve(source.info_get_count());
+    for (std::size_t i = 0, n = source.info_get_count(); i < n; ++i) info_set(source.info_enum_name(i), source.info_enum_value(i));
+    length_ = source.get_length();
+    replaygain_ = source.get_replaygain();
+}
+
 std::size_t file_info_impl::meta_find_ex(const char* name, std::size_t length) const noexcept {
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         const std::string& candidate = fields_[i].name;

@@ -75,12 +75,17 @@ protected:
 class file_info_impl final : public file_info {
 public:
     file_info_impl() = default;
-    explicit file_info_impl(const file_info& source) { copy(source); }
-    file_info_impl(const file_info_impl& source) : file_info() { copy(source); }
+    explicit file_info_impl(const file_info& source) { copy_from(source); }
+    file_info_impl(const file_info_impl& source) : file_info() { copy_from(source); }
+    file_info_impl(file_info_impl&&) noexcept = default;
     file_info_impl& operator=(const file_info_impl& source) {
-        if (this != &source) copy(source);
+        if (this != &source) copy_from(source);
         return *this;
     }
+    file_info_impl& operator=(file_info_impl&&) noexcept = default;
+    // copy() without growing the vectors step by step: records are copied for every track an update
+    // writes.
+    void copy_from(const file_info& source);
     ~file_info_impl() = default;
 
     std::size_t meta_get_count() const noexcept override { return fields_.size(); }

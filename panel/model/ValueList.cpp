@@ -1,0 +1,279 @@
+#include "panel/model/ValueList.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+#include "panel/model/CheckStates.h"
+#include "sdk/core_api.h"
+#include "sdk/playlist.h"
+#include "sdk/utf8.h"
+#include "sdk/win/uwin.h"
+
+namespace quennet {
+
+static_assert(state_image_mask == LVIS_STATEIMAGEMASK);
+static_assert(state_image_bits(in_some_tracks) == INDEXTOSTATEIMAGEMASK(3));
+
+namespace {
+
+constexpr int state_image_size = 16;
+
+// Restores a flag however the scope ends: a flag left set would freeze the list for good.
+class flag_scope {
+public:
+    explicit flag_scope(bool& flag) noexcept : flag_(flag) { flag_ = true; }
+    ~flag_scope() { flag_ = false; }
+    flag_scope(const flag_scope&) = delete;
+    flag_scope& operator=(const flag_scope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+// Wine repaints the list after every insertion otherwise.
+class redraw_off {
+public:
+    explicit redraw_off(HWND window) noexcept : window_(window) { SendMessageW(window_, WM_SETREDRAW, FALSE, 0); }
+    ~redraw_off() {
+        SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(window_, nullptr, TRUE);
+    }
+    redraw_off(const redraw_off&) = delete;
+    redraw_off& operator=(const redraw_off&) = delete;
+
+private:
+    HWND window_;
+};
+
+sonavel::metadb_handle_list selected_tracks() {
+    auto playlists = sonavel::standard_api_create_t<sonavel::playlist_service>();
+    const std::size_t active = playlists->get_active_playlist();
+    if (active == sonavel::no_item) return {};
+    return playlists->get_selected_items(active);
+}
+
+// Asked on every change the list view proposes: stops at the first selected track instead of copying the
+// whole selection.
+bool any_track_selected() {
+    auto playlists = sonavel::standard_api_create_t<sonavel::playlist_service>();
+    const std::size_t active = playlists->get_active_playlist();
+    if (active == sonavel::no_item) return false;
+    bool found = false;
+    playlists->enum_items(active, sonavel::bit_array_true(),
+                          [&](std::size_t, const sonavel::metadb_handle_ptr&, bool selected) {
+                              found = selected;
+                              return !selected;
+                          });
+    return found;
+}
+
+std::uint32_t count_of(const Options& options, const std::string& value) {
+    auto found = options.value_counts.find(value);
+    return found == options.value_counts.end() ? 0 : found->second;
+}
+
+std::string text_unless(HWND edit, std::string_view placeholder) {
+    std::string text = sonavel::uGetWindowText(edit);
+    if (text == placeholder) text.clear();
+    return text;
+}
+
+sonavel::unique_himagelist load_state_images(HINSTANCE module) {
+    // No LR_LOADTRANSPARENT: it would repaint the mask colour with the window colour before the image list
+    // could take it as the mask.
+    sonavel::unique_hbitmap bitmap(static_cast<HBITMAP>(
+        LoadImageW(module, MAKEINTRESOURCEW(checkboxes_bitmap_id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!bitmap) throw std::runtime_error("the check box bitmap cannot be loaded");
+    sonavel::unique_himagelist images(
+        ImageList_Create(state_image_size, state_image_size, ILC_MASK | ILC_COLOR8, 10, 10));
+    if (!images) throw std::runtime_error("the check box image list cannot be created");
+    // CLR_DEFAULT takes the bitmap's top-left pixel as the mask colour.
+    if (ImageList_AddMasked(images.get(), bitmap.get(), CLR_DEFAULT) < 0)
+        throw std::runtime_error("the check box images cannot be added to their list");
+    return images;
+}
+
+}  // namespace
+
+ValueListControls ValueListControls::of(HWND parent) {
+    return {GetDlgItem(parent, value_list_id), GetDlgItem(parent, filter_edit_id), GetDlgItem(parent, add_edit_id)};
+}
+
+ValueList::ValueList(ValueListOwner& owner, HINSTANCE module, const ValueListControls& controls)
+    : owner_(owner), controls_(controls) {
+    if (!controls_.list || !controls_.filter_edit || !controls_.add_edit)
+        throw std::invalid_argument("the value list needs its list view and both edit boxes");
+    sonavel::unique_himagelist images = load_state_images(module);
+    // Check boxes first: turning them on makes the control build its own state images, which ours replace.
+    SendMessageW(controls_.list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
+    const bool shares = (GetWindowLongPtrW(controls_.list, GWL_STYLE) & LVS_SHAREIMAGELISTS) != 0;
+    // The list the control gives back is no longer held by it.
+    sonavel::unique_himagelist replaced(reinterpret_cast<HIMAGELIST>(
+        SendMessageW(controls_.list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(images.get()))));
+    if (replaced.get() == images.get()) replaced.release();
+    if (shares)
+        shared_images_ = std::move(images);
+    else
+        images.release();
+}
+
+ValueList::~ValueList() {
+    // A list view that shares its image lists must not draw with ours once it is gone.
+    if (shared_images_ && IsWindow(controls_.list))
+        SendMessageW(controls_.list, LVM_SETIMAGELIST, LVSIL_STATE, 0);
+}
+
+void ValueList::rebuild_now() {
+    if (owner_.busy()) return;
+    flag_scope updating(update_running_);
+    selection_count_ = std::uint32_t(selected_tracks().size());
+    fill_rows();
+
+    const Options& options = owner_.current_options();
+    const int rows = row_count();
+    for (int row = 0; row < rows; ++row) {
+        const std::uint32_t state = value_state(count_of(options, row_text(row)), selection_count_);
+        click_armed_ = true;
+        set_row_state(row, state);
+    }
+    // A state set to what the row shows already may not be proposed at all, which would leave the arm to a
+    // later change the user never made.
+    click_armed_ = false;
+    initial_states_.clear();
+    initial_states_.reserve(std::size_t(rows));
+    for (int row = 0; row < rows; ++row) initial_states_.push_back(row_state_bits(row));
+
+    pending_tracks_.clear();
+    show_add_placeholder();
+    owner_.update_controls();
+}
+
+void ValueList::fill_rows() {
+    const Options& options = owner_.current_options();
+    const std::string filter = filter_text();
+    // Deleting and inserting the same rows again would make the list flicker on every fill.
+    if (filter.empty() && rows_match(options.tags)) return;
+
+    redraw_off quiet(controls_.list);
+    SendMessageW(controls_.list, LVM_DELETEALLITEMS, 0, 0);
+    for (const std::string& value : options.tags) {
+        if (value.empty()) continue;
+        if (filter_admits(filter, value, value_state(count_of(options, value), selection_count_))) append_row(value);
+    }
+}
+
+bool ValueList::rows_match(const std::vector<std::string>& tags) const {
+    if (std::size_t(row_count()) != tags.size()) return false;
+    for (std::size_t row = 0; row < tags.size(); ++row) {
+        if (row_text(int(row)) != tags[row]) return false;
+    }
+    return true;
+}
+
+void ValueList::append_row(const std::string& value) {
+    std::wstring text = sonavel::utf8_to_wide(value);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = row_count();
+    item.pszText = text.data();
+    SendMessageW(controls_.list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+int ValueList::row_count() const { return int(SendMessageW(controls_.list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string ValueList::row_text(int row) const {
+    std::wstring text(128, L'\0');
+    for (;;) {
+        LVITEMW item{};
+        item.pszText = text.data();
+        item.cchTextMax = int(text.size());
+        const auto copied = std::size_t(
+            SendMessageW(controls_.list, LVM_GETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item)));
+        // A full buffer may hold a cut text.
+        if (copied + 1 < text.size()) {
+            text.resize(copied);
+            return sonavel::wide_to_utf8(text);
+        }
+        text.resize(text.size() * 2);
+    }
+}
+
+std::uint32_t ValueList::row_state_bits(int row) const {
+    return std::uint32_t(SendMessageW(controls_.list, LVM_GETITEMSTATE, WPARAM(row), LVIS_STATEIMAGEMASK));
+}
+
+void ValueList::set_row_state(int row, std::uint32_t index) {
+    LVITEMW item{};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = state_image_bits(index);
+    SendMessageW(controls_.list, LVM_SETITEMSTATE, WPARAM(row), reinterpret_cast<LPARAM>(&item));
+}
+
+void ValueList::show_add_placeholder() {
+    flag_scope guard(add_text_guard_);
+    sonavel::uSetWindowText(controls_.add_edit, std::string(add_values_placeholder).c_str());
+}
+
+void ValueList::set_filter_text(const std::string& text) {
+    flag_scope guard(filter_text_guard_);
+    sonavel::uSetWindowText(controls_.filter_edit, text.c_str());
+}
+
+void ValueList::set_pending(bool pending) {
+    if (pending) {
+        if (pending_tracks_.empty()) pending_tracks_ = selected_tracks();
+    } else {
+        pending_tracks_.clear();
+        show_add_placeholder();
+    }
+    owner_.update_controls();
+}
+
+bool ValueList::on_item_changing(const NMLISTVIEW& change) {
+    if (!(change.uChanged & LVIF_STATE)) return false;
+    const bool anything_selected = any_track_selected();
+    const bool armed = std::exchange(click_armed_, false);
+    return refuse_state_change(change.uOldState, change.uNewState, (change.uNewState & LVIS_SELECTED) != 0, armed,
+                               anything_selected, owner_.busy());
+}
+
+void ValueList::on_item_changed(const NMLISTVIEW& change) {
+    if (owner_.fill_running() || update_running_) return;
+    if (!(change.uChanged & LVIF_STATE)) return;
+    const std::uint32_t old_index = state_image_index(change.uOldState);
+    if (old_index == state_image_index(change.uNewState)) return;
+    // "Some" is a state only the tracks can give a row: a click on "all" goes on to "none".
+    if (old_index == in_all_tracks && change.iItem >= 0) {
+        click_armed_ = true;
+        set_row_state(change.iItem, in_no_track);
+    }
+    set_pending(true);
+}
+
+void ValueList::on_click(const NMITEMACTIVATE& click) {
+    LVHITTESTINFO hit{};
+    hit.pt = click.ptAction;
+    const int row = int(SendMessageW(controls_.list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    click_armed_ = true;
+    if (row < 0 || !(hit.flags & LVHT_ONITEMSTATEICON)) return;
+    // The control's own proposal differs by platform (wine's toggles only between "none" and "all" and leaves
+    // "some" alone; Windows' wraps), so the change is made here, armed, and the proposal, unarmed, is refused.
+    set_row_state(row, state_image_index(row_state_bits(row)) % in_some_tracks + 1);
+}
+
+std::string ValueList::filter_text() const { return text_unless(controls_.filter_edit, filter_values_placeholder); }
+
+std::string ValueList::add_text() const { return text_unless(controls_.add_edit, add_values_placeholder); }
+
+std::vector<ValueEdit> ValueList::edits() const {
+    std::vector<ValueEdit> changed;
+    const int rows = std::min(row_count(), int(initial_states_.size()));
+    for (int row = 0; row < rows; ++row) {
+        const std::uint32_t bits = row_state_bits(row);
+        if (bits != initial_states_[std::size_t(row)]) changed.push_back({row_text(row), state_image_index(bits)});
+    }
+    return changed;
+}
+
+}  // namespace quennet
