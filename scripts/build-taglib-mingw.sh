@@ -33,29 +33,10 @@ if ((${#need[@]})); then
         { apt-get update && apt-get install -y --no-install-recommends "${need[@]}"; }
 fi
 
-# apt-get source needs deb-src entries; add them as a copy of the main archive's deb entries
-# in a file of our own, so the system's own source list stays untouched.
-if ! grep -rqs '^\(Types:.*deb-src\|deb-src \)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-    if [[ -f /etc/apt/sources.list.d/debian.sources ]]; then
-        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
-            > /etc/apt/sources.list.d/taglib-mingw-src.sources
-    else
-        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list > /etc/apt/sources.list.d/taglib-mingw-src.list
-    fi
-fi
-find_srcver() { apt-cache showsrc taglib 2>/dev/null | sed -n "s/^Version: \(${version//./\\.}-.*\)/\1/p" | head -n1; }
-[[ -n $(find_srcver) ]] || apt-get update
-srcver=$(find_srcver)   # e.g. 1.13-2+deb12u1
-[[ -n $srcver ]] || { echo "no taglib $version source package in the archive" >&2; exit 1; }
-
-# Scratch space inside the build folder, wiped at start so a failed run leaves no trap.
+. "$repo/scripts/debian-source.sh"
 work=$repo/build/tmp/taglib-mingw
-rm -rf "$work"
-mkdir -p "$work"
+debian_source taglib "$version" "$work"
 cd "$work"
-# _apt cannot write into a root-only folder; that only costs a warning, silence it.
-apt-get source --download-only -q "taglib=$srcver" 2>&1 | grep -v 'as file.*couldn.t be accessed by user' || true
-dsc=$(ls taglib_"${srcver#*:}".dsc)
 
 # Debian's first patch switches TagLib to the system utf8cpp header, which the cross
 # compiler cannot see; the bundled copy is fine. Apply only the security fix(es).
