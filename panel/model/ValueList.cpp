@@ -80,8 +80,8 @@ std::string text_unless(HWND edit, std::string_view placeholder) {
 }
 
 sonavel::unique_himagelist load_state_images(HINSTANCE module) {
-    // No LR_LOADTRANSPARENT: it would repaint the mask colour with the window colour before the image list
-    // could take it as the mask.
+    // No LR_LOADTRANSPARENT: where it applies, it paints the mask colour over with the window colour and
+    // the image list finds nothing left to mask.
     sonavel::unique_hbitmap bitmap(static_cast<HBITMAP>(
         LoadImageW(module, MAKEINTRESOURCEW(checkboxes_bitmap_id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!bitmap) throw std::runtime_error("the check box bitmap cannot be loaded");
@@ -255,10 +255,12 @@ void ValueList::on_click(const NMITEMACTIVATE& click) {
     LVHITTESTINFO hit{};
     hit.pt = click.ptAction;
     const int row = int(SendMessageW(controls_.list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    click_armed_ = true;
     if (row < 0 || !(hit.flags & LVHT_ONITEMSTATEICON)) return;
     // The control's own proposal differs by platform (wine's toggles only between "none" and "all" and leaves
     // "some" alone; Windows' wraps), so the change is made here, armed, and the proposal, unarmed, is refused.
+    // Other clicks arm nothing: an arm left over from a label click would let the control's next proposal
+    // through, before or after our own step depending on the platform's order of notifications.
+    click_armed_ = true;
     set_row_state(row, state_image_index(row_state_bits(row)) % in_some_tracks + 1);
 }
 
