@@ -1,21 +1,13 @@
-// The component's entry in the host's list of installed components.
+#include "host/ComponentVersion.h"
+
 #include "host/ComponentClient.h"
 #include "host/Identity.h"
 
 namespace quennet {
-namespace {
 
-class componentversion_myimpl : public sonavel::componentversion {
-public:
-    using interface_t = sonavel::componentversion;
+void componentversion_myimpl::get_file_name(std::string& out) { out = ComponentClient::instance().library_file_name(); }
+void componentversion_myimpl::get_component_name(std::string& out) { out = display_name; }
+void componentversion_myimpl::get_component_version(std::string& out) { out = version_text; }
+void componentversion_myimpl::get_about_message(std::string& out) { out = about_text; }
 
-    void get_file_name(std::string& out) override { out = ComponentClient::instance().library_file_name(); }
-    void get_component_name(std::string& out) override { out = display_name; }
-    void get_component_version(std::string& out) override { out = version_text; }
-    void get_about_message(std::string& out) override { out = about_text; }
-};
-
-sonavel::service_factory_single_t<componentversion_myimpl> g_componentversion_factory;
-
-}  // namespace
 }  // namespace quennet

@@ -1,5 +1,6 @@
 #pragma once
-// The component-wide settings the host stores in the component's configuration block.
+// The component-wide settings the host stores in the component's configuration block. Each lives in
+// its advanced-settings entry, built in Registration.cpp.
 #include <cstdint>
 
 #include "sdk/cfg_var.h"

@@ -14,6 +14,9 @@ cmake --build build/native
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 (cd build/native && ctest -j2 --output-on-failure --timeout 300)
 
+echo "== configuration-block fuzzer (libFuzzer, 30 s)"
+bash scripts/fuzz.sh 30
+
 echo "== win32 build (wine)"
 cmake -S . -B build/win32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/win32

@@ -1,0 +1,95 @@
+// The component's service list as the host walks it, and what its factories hand out.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "host/Identity.h"
+#include "sdk/advconfig.h"
+#include "sdk/component.h"
+#include "tests/host/component_host.h"
+
+namespace {
+
+using sonavel::service_base;
+using sonavel::service_ptr_t;
+
+// What one factory registers, as "service class: detail".
+std::string describe(sonavel::service_factory_base& factory) {
+    service_ptr_t<service_base> obj = factory.instance_create();
+    const sonavel::guid& cls = factory.service_class();
+    if (cls == sonavel::initquit::class_guid) return "initquit";
+    if (cls == sonavel::component_installation_validator::class_guid) return "component_installation_validator";
+    if (cls == sonavel::componentversion::class_guid) {
+        std::string name;
+        sonavel::service_query_t<sonavel::componentversion>(obj)->get_component_name(name);
+        return "componentversion: " + name;
+    }
+    if (cls == sonavel::advconfig_entry::class_guid) {
+        std::string name;
+        sonavel::service_query_t<sonavel::advconfig_entry>(obj)->get_name(name);
+        if (sonavel::service_try_query_t<sonavel::advconfig_branch>(obj)) return "branch: " + name;
+        if (sonavel::service_try_query_t<sonavel::advconfig_entry_checkbox>(obj)) return "checkbox: " + name;
+        if (sonavel::service_try_query_t<sonavel::advconfig_entry_string>(obj)) return "text: " + name;
+        return "advconfig_entry: " + name;
+    }
+    return "unknown service class " + sonavel::to_string(cls);
+}
+
+class RegistrationServiceList : public registration_test::ComponentHost {};
+
+TEST_F(RegistrationServiceList, HostWalksFromTheLastRegisteredFactory) {
+    std::vector<std::string> services;
+    for (auto* f = quennet::ComponentClient::instance().get_service_list(); f; f = f->next())
+        services.push_back(describe(*f));
+    EXPECT_EQ(services, (std::vector<std::string>{
+                            "initquit",
+                            "component_installation_validator",
+                            "componentversion: Varnel Panel",
+                            "checkbox: Enable console output",
+                            "text: Warn before updating of more than N items (0=off)",
+                            "branch: Varnel panel",
+                        }));
+}
+
+TEST_F(RegistrationServiceList, FactoriesHandOutOneStaticInstance) {
+    for (auto* f = quennet::ComponentClient::instance().get_service_list(); f; f = f->next()) {
+        service_ptr_t<service_base> first = f->instance_create();
+        service_ptr_t<service_base> second = f->instance_create();
+        EXPECT_EQ(first.get_ptr(), second.get_ptr()) << describe(*f);
+        // Counting does nothing on a static instance.
+        EXPECT_EQ(first->service_add_ref(), 1) << describe(*f);
+        EXPECT_EQ(first->service_release(), 1) << describe(*f);
+    }
+}
+
+TEST_F(RegistrationServiceList, ComponentVersionTellsTheComponentsIdentity) {
+    load_component();
+    // The host's own panel host comes first; the component's entry is the one with its name.
+    service_ptr_t<sonavel::componentversion> ours;
+    for (auto& v : sonavel::service_list_t<sonavel::componentversion>()) {
+        std::string name;
+        v->get_component_name(name);
+        if (name == "Varnel Panel") ours = v;
+    }
+    ASSERT_TRUE(ours);
+    std::string text;
+    ours->get_file_name(text);
+    EXPECT_EQ(text, "quennet.dll");
+    ours->get_component_version(text);
+    EXPECT_EQ(text, "1.2.10");
+    ours->get_about_message(text);
+    EXPECT_EQ(text.rfind("Panoplex Panel for tagging music\n", 0), 0u);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
+    EXPECT_EQ(text.back(), '\n');
+}
+
+TEST_F(RegistrationServiceList, ClientObjectAnswersAsTheHostExpects) {
+    auto& client = quennet::ComponentClient::instance();
+    EXPECT_EQ(client.get_version(), 77u);
+    EXPECT_FALSE(client.is_debug());
+    EXPECT_EQ(client.get_service_list(), sonavel::service_factory_base::list_head());
+}
+
+}  // namespace
