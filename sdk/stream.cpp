@@ -125,6 +125,7 @@ file_stream::~file_stream() {
 
 std::size_t file_reader::read(void* buffer, std::size_t bytes, abort_callback& abort) {
     abort.check();
+    if (bytes == 0) return 0;
     std::size_t got = std::fread(buffer, 1, bytes, file_);
     if (got < bytes && std::ferror(file_)) throw exception_io_data();
     return got;
@@ -132,6 +133,8 @@ std::size_t file_reader::read(void* buffer, std::size_t bytes, abort_callback& a
 
 void file_writer::write(const void* buffer, std::size_t bytes, abort_callback& abort) {
     abort.check();
+    // An empty block may come without a buffer; fwrite must not see a null pointer.
+    if (bytes == 0) return;
     if (std::fwrite(buffer, 1, bytes, file_) != bytes) throw exception_io_data();
 }
 

@@ -1,0 +1,97 @@
+// The host's storage of the components' configuration blocks.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "player/engine/ConfigStore.h"
+#include "sdk/stream.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A client whose configuration is a byte block it hands out and takes back as it is.
+class BlockClient : public sonavel::component_client {
+public:
+    unsigned get_version() override { return sonavel::client_interface_version; }
+    sonavel::service_factory_base* get_service_list() override { return nullptr; }
+    void get_config(sonavel::stream_writer* writer, sonavel::abort_callback& abort) override {
+        writer->write(block.data(), block.size(), abort);
+    }
+    void set_config(sonavel::stream_reader* reader, sonavel::abort_callback& abort) override {
+        block.clear();
+        std::uint8_t byte;
+        while (reader->read(&byte, 1, abort) == 1) block.push_back(byte);
+        ++loads;
+    }
+    void set_library_path(const char*, const char*) override {}
+    void services_init(bool) override {}
+    bool is_debug() override { return false; }
+
+    Bytes block;
+    int loads = 0;
+};
+
+std::string temp_path(const char* name) {
+    return (testing::TempDir() + name);
+}
+
+TEST(EngineConfigStore, BlocksGoBackToTheirComponentByName) {
+    player::ConfigStore store;
+    BlockClient first, second;
+    first.block = {1, 0, 2};
+    second.block = {9};
+    store.save("first.dll", first);
+    store.save("second.dll", second);
+    first.block.clear();
+    store.load("first.dll", first);
+    EXPECT_EQ(first.block, (Bytes{1, 0, 2}));
+    BlockClient newcomer;
+    newcomer.block = {7};
+    store.load("newcomer.dll", newcomer);
+    EXPECT_TRUE(newcomer.block.empty()) << "a component without a stored block reads an empty one";
+    EXPECT_EQ(newcomer.loads, 1);
+}
+
+TEST(EngineConfigStore, FileRoundTripKeepsEveryByte) {
+    player::ConfigStore store;
+    Bytes binary{0, 255, 0, 13, 10, 0};
+    store.set_block("quennet.dll", binary);
+    store.set_block("other.dll", {});
+    std::string path = temp_path("config_store_round_trip.bin");
+    store.write_file(path.c_str());
+    player::ConfigStore read;
+    read.read_file(path.c_str());
+    ASSERT_NE(read.block("quennet.dll"), nullptr);
+    EXPECT_EQ(*read.block("quennet.dll"), binary);
+    ASSERT_NE(read.block("other.dll"), nullptr);
+    EXPECT_TRUE(read.block("other.dll")->empty());
+    std::remove(path.c_str());
+}
+
+TEST(EngineConfigStore, MissingFileIsEmptyAndDamagedFileRaises) {
+    player::ConfigStore store;
+    store.read_file(temp_path("no_such_config.bin").c_str());
+    EXPECT_EQ(store.block("quennet.dll"), nullptr);
+
+    std::string path = temp_path("config_store_cut.bin");
+    player::ConfigStore full;
+    full.set_block("quennet.dll", Bytes(100, 42));
+    full.write_file(path.c_str());
+    // Cut the file inside the block.
+    {
+        sonavel::abort_callback_dummy abort;
+        sonavel::file_reader reader(path.c_str());
+        std::vector<std::uint8_t> bytes(200);
+        bytes.resize(reader.read(bytes.data(), bytes.size(), abort));
+        sonavel::file_writer writer(path.c_str());
+        writer.write(bytes.data(), bytes.size() - 10, abort);
+        writer.flush();
+    }
+    player::ConfigStore cut;
+    EXPECT_THROW(cut.read_file(path.c_str()), sonavel::exception_io_data);
+    std::remove(path.c_str());
+}
+
+}  // namespace
