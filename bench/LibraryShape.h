@@ -1,7 +1,10 @@
 #pragma once
 // The synthetic libraries the benchmarks measure: ARTIST, ALBUM, TITLE and 1 to 3 GENRE values drawn
 // from about 500, generated the same way on every run.
+#include <algorithm>
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -30,6 +33,29 @@ inline void build_library(player::HostEngines& host, std::size_t count, std::uin
         tracks.push_back(sonavel::metadb_handle_ptr(&track));
     }
     host.library.add_items(tracks);
+}
+
+// One started host per library size, built once and made the core of this module: the active playlist
+// holds the library's first 10,000 tracks, all selected, with the focus on the first.
+inline player::HostEngines& host_with_selection(std::size_t size) {
+    static std::map<std::size_t, std::unique_ptr<player::HostEngines>> hosts;
+    auto& host = hosts[size];
+    if (!host) {
+        host = std::make_unique<player::HostEngines>();
+        host->console.set_mirror(false);
+        host->register_services();
+        host->start();
+        build_library(*host, size);
+        auto all = host->library.get_all_items();
+        sonavel::metadb_handle_list first(all.begin(), all.begin() + std::min<std::size_t>(10'000, all.size()));
+        host->add_playlist("Default", first);
+        std::vector<std::size_t> items(first.size());
+        for (std::size_t i = 0; i < items.size(); ++i) items[i] = i;
+        host->select(items);
+        host->focus(0);
+    }
+    sonavel::set_core(&host->core);
+    return *host;
 }
 
 }  // namespace bench

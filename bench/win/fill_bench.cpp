@@ -47,26 +47,7 @@ private:
     std::unique_ptr<quennet::ValueList> values_;
 };
 
-player::HostEngines& host_of(std::size_t size) {
-    static std::map<std::size_t, std::unique_ptr<player::HostEngines>> hosts;
-    auto& host = hosts[size];
-    if (!host) {
-        host = std::make_unique<player::HostEngines>();
-        host->console.set_mirror(false);
-        host->register_services();
-        host->start();
-        bench::build_library(*host, size);
-        auto all = host->library.get_all_items();
-        sonavel::metadb_handle_list first(all.begin(), all.begin() + std::min<std::size_t>(10'000, all.size()));
-        host->add_playlist("Default", first);
-        std::vector<std::size_t> items(first.size());
-        for (std::size_t i = 0; i < items.size(); ++i) items[i] = i;
-        host->select(items);
-        host->focus(0);
-    }
-    sonavel::set_core(&host->core);
-    return *host;
-}
+player::HostEngines& host_of(std::size_t size) { return bench::host_with_selection(size); }
 
 void BM_Win32_Event3_Selection10k_WithListView(benchmark::State& state) {
     host_of(std::size_t(state.range(0)));
