@@ -37,16 +37,28 @@ const char* class_name(const sonavel::guid& g) {
     return "unknown service class";
 }
 
-void print_identity(const sonavel::service_ptr_t<sonavel::service_base>& obj) {
-    auto version = sonavel::service_try_query_t<sonavel::componentversion>(obj);
-    if (!version) return;
-    std::string file, name, number, about;
-    version->get_file_name(file);
-    version->get_component_name(name);
-    version->get_component_version(number);
-    version->get_about_message(about);
-    std::printf("    %s %s (%s)\n", name.c_str(), number.c_str(), file.c_str());
-    std::printf("    about: %s\n", about.c_str());
+// What a service says about itself, where its class has something to say.
+void print_details(const sonavel::service_ptr_t<sonavel::service_base>& obj) {
+    if (auto version = sonavel::service_try_query_t<sonavel::componentversion>(obj)) {
+        std::string file, name, number, about;
+        version->get_file_name(file);
+        version->get_component_name(name);
+        version->get_component_version(number);
+        version->get_about_message(about);
+        std::printf("    %s %s (%s)\n", name.c_str(), number.c_str(), file.c_str());
+        for (std::size_t start = 0; start < about.size();) {
+            std::size_t end = about.find('\n', start);
+            if (end == std::string::npos) end = about.size();
+            std::printf("    | %s\n", about.substr(start, end - start).c_str());
+            start = end + 1;
+        }
+    } else if (auto entry = sonavel::service_try_query_t<sonavel::advconfig_entry>(obj)) {
+        std::string name;
+        entry->get_name(name);
+        std::printf("    \"%s\"\n", name.c_str());
+    } else if (auto validator = sonavel::service_try_query_t<sonavel::component_installation_validator>(obj)) {
+        std::printf("    installed correctly: %s\n", validator->is_installed_correctly() ? "yes" : "no");
+    }
 }
 
 int run(const std::wstring& path) {
@@ -90,7 +102,7 @@ int run(const std::wstring& path) {
     std::printf("services, from the head of its list:\n");
     for (auto* f = client->get_service_list(); f; f = f->next()) {
         std::printf("  %s %s\n", class_name(f->service_class()), sonavel::to_string(f->service_class()).c_str());
-        print_identity(f->instance_create());
+        print_details(f->instance_create());
     }
     sonavel::stream_writer_buffer config;
     client->get_config(&config, abort);
