@@ -10,6 +10,8 @@
 #include "host/InitQuit.h"
 #include "host/InstallationValidator.h"
 #include "host/PanelHostCheck.h"
+#include "integration/PlaylistCallback.h"
+#include "integration/TagUpdateCallback.h"
 
 namespace quennet {
 namespace {
@@ -35,9 +37,8 @@ sonavel::service_factory_single_t<advconfig_entry_checkbox_impl> console_output_
 namespace {
 sonavel::service_factory_single_t<componentversion_myimpl> componentversion_factory;
 sonavel::service_factory_single_t<component_installation_validator_filename> installation_validator_factory;
-// Host event listeners, registered here once they exist:
-// sonavel::service_factory_single_t<TagUpdateCallback> tag_update_callback_factory;
-// sonavel::service_factory_single_t<PlaylistCallback> playlist_callback_factory;
+sonavel::service_factory_single_t<TagUpdateCallback> tag_update_callback_factory;
+sonavel::service_factory_single_t<PlaylistCallback> playlist_callback_factory;
 sonavel::service_factory_single_t<InitQuit> initquit_factory;
 }  // namespace
 

@@ -8,6 +8,8 @@
 #include "host/Identity.h"
 #include "sdk/advconfig.h"
 #include "sdk/component.h"
+#include "sdk/metadb.h"
+#include "sdk/playlist.h"
 #include "tests/host/component_host.h"
 
 namespace {
@@ -20,6 +22,8 @@ std::string describe(sonavel::service_factory_base& factory) {
     service_ptr_t<service_base> obj = factory.instance_create();
     const sonavel::guid& cls = factory.service_class();
     if (cls == sonavel::initquit::class_guid) return "initquit";
+    if (cls == sonavel::playlist_callback_single_static::class_guid) return "playlist_callback_single_static";
+    if (cls == sonavel::metadb_io_callback::class_guid) return "metadb_io_callback";
     if (cls == sonavel::component_installation_validator::class_guid) return "component_installation_validator";
     if (cls == sonavel::componentversion::class_guid) {
         std::string name;
@@ -45,6 +49,8 @@ TEST_F(RegistrationServiceList, HostWalksFromTheLastRegisteredFactory) {
         services.push_back(describe(*f));
     EXPECT_EQ(services, (std::vector<std::string>{
                             "initquit",
+                            "playlist_callback_single_static",
+                            "metadb_io_callback",
                             "component_installation_validator",
                             "componentversion: Varnel Panel",
                             "checkbox: Enable console output",

@@ -1,0 +1,41 @@
+#pragma once
+// Carries the refresh of a tag update across the host's asynchronous write.
+#include <string>
+#include <vector>
+
+#include "panel/model/TagChanges.h"
+#include "sdk/metadb.h"
+
+namespace quennet {
+
+class PanelModel;
+
+class UpdateCompletor : public sonavel::completion_notify {
+public:
+    using interface_t = sonavel::completion_notify;
+
+    UpdateCompletor(std::vector<PanelModel*> panels, unsigned event, PanelModel* initiating, std::string preset_name);
+
+    // Refreshes whatever the code: the host reports write errors itself. Never throws into the host.
+    void on_completion(unsigned code) override;
+
+private:
+    std::vector<PanelModel*> panels_;
+    unsigned event_;
+    PanelModel* initiating_;
+    std::string preset_name_;
+};
+
+// Hands the host each written track's new record.
+class NewRecordFilter : public sonavel::file_info_filter {
+public:
+    using interface_t = sonavel::file_info_filter;
+
+    explicit NewRecordFilter(WriteList records);
+    bool apply_filter(const sonavel::metadb_handle_ptr& track, sonavel::file_info& info) override;
+
+private:
+    WriteList records_;
+};
+
+}  // namespace quennet

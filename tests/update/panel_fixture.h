@@ -1,0 +1,199 @@
+#pragma once
+// Panels in real windows over the stand-in host, with the component's listeners registered: each panel
+// is a plain parent window holding the value list's three controls and routing the list view's
+// notifications to its model, as the panel window will.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "host/ComponentClient.h"
+#include "host/Settings.h"
+#include "integration/PanelFillerMainThreadCallback.h"
+#include "integration/ReactionSwitch.h"
+#include "panel/model/CheckStates.h"
+#include "panel/model/PanelModel.h"
+#include "player/win/WinHost.h"
+#include "sdk/utf8.h"
+#include "sdk/win/unique_handle.h"
+#include "sdk/win/uwin.h"
+#include "tests/harness/list_view.h"
+#include "tests/harness/message_box.h"
+#include "tests/harness/pump.h"
+
+namespace update_test {
+
+class PanelWindow {
+public:
+    explicit PanelWindow(const std::string& field, const std::string& filter_fields = {}, int x = 40) {
+        register_class_once();
+        window_.reset(CreateWindowExW(0, class_name, L"Panel", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, 40, 300, 400,
+                                      nullptr, nullptr, GetModuleHandleW(nullptr), this));
+        if (!window_) throw std::runtime_error("the panel window cannot be created");
+        child(WC_EDITW, ES_AUTOHSCROLL | WS_BORDER, quennet::filter_edit_id, {10, 10, 270, 34});
+        add = child(WC_EDITW, ES_AUTOHSCROLL | WS_BORDER, quennet::add_edit_id, {10, 40, 270, 64});
+        list = child(WC_LISTVIEWW, LVS_LIST | WS_BORDER, quennet::value_list_id, {10, 70, 270, 360});
+        quennet::Options options;
+        options.name = field + " preset";
+        options.metadata_field = field;
+        options.filter_fields = filter_fields;
+        quennet::Options other = options;
+        other.name = "Other";
+        other.sort_list = false;
+        model = std::make_unique<quennet::PanelModel>(GetModuleHandleW(nullptr),
+                                                      quennet::ValueListControls::of(window_.get()), options,
+                                                      std::vector<quennet::Options>{options, other});
+        model->set_shown(true);
+        harness::pump_pending();
+    }
+    ~PanelWindow() {
+        model.reset();
+        window_.reset();
+    }
+
+    std::vector<std::wstring> rows() const {
+        std::vector<std::wstring> texts;
+        for (int i = 0; i < harness::item_count(list); ++i) texts.push_back(harness::item_text(list, i));
+        return texts;
+    }
+    int row_of(const std::wstring& text) const {
+        const auto all = rows();
+        auto found = std::find(all.begin(), all.end(), text);
+        if (found == all.end()) throw std::runtime_error("no row " + sonavel::wide_to_utf8(text));
+        return int(found - all.begin());
+    }
+    void click(const std::wstring& value) { harness::click_check_box(list, row_of(value)); }
+    void type_add(const std::string& text) { sonavel::uSetWindowText(add, text.c_str()); }
+
+    HWND add = nullptr;
+    HWND list = nullptr;
+    int failures = 0;
+    std::unique_ptr<quennet::PanelModel> model;
+
+private:
+    static constexpr wchar_t class_name[] = L"TagUpdateTestPanel";
+
+    static void register_class_once() {
+        static const ATOM atom = [] {
+            INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
+            InitCommonControlsEx(&controls);
+            WNDCLASSEXW wc{};
+            wc.cbSize = sizeof wc;
+            wc.lpfnWndProc = procedure;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+            wc.lpszClassName = class_name;
+            return RegisterClassExW(&wc);
+        }();
+        (void)atom;
+    }
+
+    HWND child(const wchar_t* window_class, DWORD style, int id, RECT at) {
+        return CreateWindowExW(0, window_class, L"", WS_CHILD | WS_VISIBLE | style, at.left, at.top,
+                               at.right - at.left, at.bottom - at.top, window_.get(),
+                               reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
+    }
+
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+        if (message == WM_NCCREATE) {
+            auto* self = static_cast<PanelWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
+        auto* self = reinterpret_cast<PanelWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        if (self && self->model && message == WM_NOTIFY) {
+            const auto& header = *reinterpret_cast<const NMHDR*>(lparam);
+            if (header.idFrom == UINT_PTR(quennet::value_list_id)) {
+                try {
+                    auto& values = self->model->values();
+                    switch (header.code) {
+                    case LVN_ITEMCHANGING:
+                        return values.on_item_changing(*reinterpret_cast<const NMLISTVIEW*>(lparam)) ? TRUE : FALSE;
+                    case LVN_ITEMCHANGED:
+                        values.on_item_changed(*reinterpret_cast<const NMLISTVIEW*>(lparam));
+                        return 0;
+                    case NM_CLICK:
+                        values.on_click(*reinterpret_cast<const NMITEMACTIVATE*>(lparam));
+                        return 0;
+                    default:
+                        return 0;
+                    }
+                } catch (...) {
+                    ++self->failures;
+                    return header.code == LVN_ITEMCHANGING ? TRUE : 0;
+                }
+            }
+        }
+        return DefWindowProcW(window, message, wparam, lparam);
+    }
+
+    sonavel::unique_hwnd window_;
+};
+
+class PanelsOnHost : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host_.register_services({quennet::ComponentClient::instance().get_service_list()});
+        host_.engines().start();
+        quennet::ComponentClient::instance().services_init(true);
+        quennet::cfg_update_warning_threshold() = 100;
+    }
+    void TearDown() override {
+        for (auto& p : panels_) EXPECT_EQ(p->failures, 0) << "the value list threw inside the window procedure";
+        panels_.clear();
+        quennet::cfg_update_warning_threshold() = 100;
+        quennet::set_tag_update_reaction(true);
+        quennet::ComponentClient::instance().services_init(false);
+    }
+
+    player::HostEngines& engines() { return host_.engines(); }
+
+    PanelWindow& panel(const std::string& field, const std::string& filter_fields = {}) {
+        panels_.push_back(std::make_unique<PanelWindow>(field, filter_fields, 40 + 310 * int(panels_.size())));
+        return *panels_.back();
+    }
+
+    // A new active playlist of tracks with these fields, the given items selected, every queued event run.
+    void playlist(const std::vector<player::FieldValues>& fields, const std::vector<std::size_t>& selected) {
+        tracks_.clear();
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            tracks_.push_back(engines().add_track(path(i), fields[i]));
+        engines().add_playlist("Test", tracks_);
+        engines().select(selected);
+        settle();
+    }
+    static std::string path(std::size_t i) { return "C:\\Music\\" + std::to_string(i) + ".flac"; }
+
+    // Runs posted events and any write of ours to its completion.
+    void settle() {
+        EXPECT_TRUE(harness::pump_until([] {
+            return quennet::tag_update_reaction_on() &&
+                   quennet::PanelFillerMainThreadCallback::pending_selection_count() == 0;
+        }));
+        harness::pump_for(std::chrono::milliseconds(60));
+    }
+
+    std::vector<std::string> values_of(std::size_t track, const char* field) {
+        std::vector<std::string> out;
+        sonavel::file_info_impl info;
+        if (!tracks_[track]->get_info(info)) return out;
+        const std::size_t f = info.meta_find(field);
+        if (f == sonavel::file_info::npos) return out;
+        for (std::size_t v = 0; v < info.meta_enum_value_count(f); ++v) out.push_back(info.meta_enum_value(f, v));
+        return out;
+    }
+    std::vector<std::string> written() { return engines().memory_tags.written(); }
+
+    harness::UnexpectedBoxGuard no_boxes_;
+    player::WinHost host_;
+    sonavel::metadb_handle_list tracks_;
+    std::vector<std::unique_ptr<PanelWindow>> panels_;
+};
+
+}  // namespace update_test
