@@ -7,8 +7,12 @@
 #include <memory>
 
 #include "bench/LibraryShape.h"
+#include "host/Settings.h"
 #include "panel/model/PanelFiller.h"
+#include "panel/model/PanelModel.h"
+#include "panel/model/TagUpdate.h"
 #include "panel/model/ValueList.h"
+#include "sdk/win/uwin.h"
 #include "resources/resource.h"
 
 namespace {
@@ -74,6 +78,42 @@ void BM_Win32_Event3_FirstFillInsertsTheRows(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Win32_Event3_FirstFillInsertsTheRows)->Unit(benchmark::kMillisecond);
+
+// Apply of one typed value to the 10,000 selected tracks, until the completion's refill is done: composing
+// the records, the host's background write (into memory) and the refresh of the panel.
+void BM_Win32_ApplyToCompletionRefill_10k(benchmark::State& state) {
+    auto& host = host_of(10'000);
+    quennet::cfg_update_warning_threshold() = 0;
+    sonavel::unique_hwnd window(CreateWindowExW(0, L"STATIC", L"apply", WS_POPUP, 0, 0, 400, 600, nullptr, nullptr,
+                                                nullptr, nullptr));
+    auto child = [&](const wchar_t* cls, DWORD style, int id) {
+        CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 400, 500, window.get(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    };
+    child(WC_LISTVIEWW, LVS_LIST | LVS_SINGLESEL, IDC_PANEL_VALUE_LIST);
+    child(L"EDIT", ES_AUTOHSCROLL, IDC_PANEL_FILTER);
+    child(L"EDIT", ES_AUTOHSCROLL, IDC_PANEL_ADD);
+    quennet::Options options;
+    options.metadata_field = "GENRE";
+    quennet::PanelModel panel(GetModuleHandleW(nullptr), quennet::ValueListControls::of(window.get()), options, {});
+    panel.set_shown(true);
+    panel.request_fill(quennet::playlist_changed);
+    host.memory_tags.clear_log();
+    static int applied = 0;  // across runs of this function too: every value must be new
+    int round = 0;
+    for (auto _ : state) {
+        // A new value each round, so that every round writes all 10,000 tracks.
+        ++round;
+        std::string value = "Applied " + std::to_string(++applied);
+        sonavel::uSetWindowText(panel.controls().add_edit, value.c_str());
+        panel.values().set_pending(true);
+        quennet::commit_pending(quennet::tags_updated, nullptr, std::string());
+        host.run_until([&] { return !panel.busy() && host.io.running() == 0; }, 60'000);
+    }
+    state.counters["files_per_apply"] = double(host.memory_tags.written().size()) / round;
+    host.memory_tags.clear_log();
+}
+BENCHMARK(BM_Win32_ApplyToCompletionRefill_10k)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
