@@ -94,6 +94,25 @@ TEST_F(TagUpdateWrites, TwoPanelsOnTwoFieldsAreWrittenInOneUpdate) {
     EXPECT_EQ(values_of(0, "MOOD"), Strings{"Happy"});
 }
 
+TEST_F(TagUpdateWrites, OfTwoPanelsOnOneFieldTheLaterOnesListsWin) {
+    genre = &panel("GENRE");
+    auto& second = panel("GENRE");
+    playlist({{{"GENRE", {"Rock", "Pop"}}}}, {0});
+    // The first panel adds Blues and removes Rock; the second adds Soul and removes nothing.
+    genre->type_add("Blues");
+    genre->click(L"Rock");
+    second.type_add("Soul");
+    second.model->values().set_pending(true);
+    apply();
+    // The later add list replaced [Blues]; having no removals, it left the earlier remove list alone.
+    EXPECT_EQ(values_of(0, "GENRE"), (Strings{"Pop", "Soul"}));
+    // Removals follow the same rule on their own: Soul, not Pop, goes.
+    genre->click(L"Pop");
+    second.click(L"Soul");
+    apply();
+    EXPECT_EQ(values_of(0, "GENRE"), Strings{"Pop"});
+}
+
 TEST_F(TagUpdateWrites, EachPanelsEditsGoToItsOwnPendingTracks) {
     genre = &panel("GENRE");
     auto& mood = panel("MOOD");
