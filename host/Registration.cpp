@@ -10,6 +10,7 @@
 #include "host/InitQuit.h"
 #include "host/InstallationValidator.h"
 #include "host/PanelHostCheck.h"
+#include "ui/PopupPanelHost.h"
 #include "integration/PlaylistCallback.h"
 #include "integration/TagUpdateCallback.h"
 
@@ -42,9 +43,13 @@ sonavel::service_factory_single_t<PlaylistCallback> playlist_callback_factory;
 sonavel::service_factory_single_t<InitQuit> initquit_factory;
 }  // namespace
 
-// The track context menu, the panel window factory and the popup window host register around these
-// lines once they exist: the context menu and the panel window before this text, the popup window host
-// after it. The client object is built on first use by ComponentClient::instance().
+// The track context menu and the panel window factory register before this text once they exist.
+// The client object is built on first use by ComponentClient::instance().
 const std::string minimum_panel_host_version_text = version_text_of(minimum_panel_host_version);
+
+namespace {
+// A new host object for every request, with no popup window behind it.
+sonavel::service_factory_t<PopupPanelHost> popup_window_host_factory;
+}  // namespace
 
 }  // namespace quennet

@@ -1,6 +1,10 @@
 // The component's service list as the host walks it, and what its factories hand out.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -10,6 +14,7 @@
 #include "sdk/component.h"
 #include "sdk/metadb.h"
 #include "sdk/playlist.h"
+#include "ui/PopupPanelHost.h"
 #include "tests/host/component_host.h"
 
 namespace {
@@ -22,6 +27,10 @@ std::string describe(sonavel::service_factory_base& factory) {
     service_ptr_t<service_base> obj = factory.instance_create();
     const sonavel::guid& cls = factory.service_class();
     if (cls == sonavel::initquit::class_guid) return "initquit";
+    if (cls == dockwork::window_host::class_guid) {
+        auto host = sonavel::service_query_t<dockwork::window_host>(obj);
+        return host->type_guid() == quennet::PopupPanelHost::host_type ? "window_host: popup" : "window_host: other";
+    }
     if (cls == sonavel::playlist_callback_single_static::class_guid) return "playlist_callback_single_static";
     if (cls == sonavel::metadb_io_callback::class_guid) return "metadb_io_callback";
     if (cls == sonavel::component_installation_validator::class_guid) return "component_installation_validator";
@@ -48,6 +57,7 @@ TEST_F(RegistrationServiceList, HostWalksFromTheLastRegisteredFactory) {
     for (auto* f = quennet::ComponentClient::instance().get_service_list(); f; f = f->next())
         services.push_back(describe(*f));
     EXPECT_EQ(services, (std::vector<std::string>{
+                            "window_host: popup",
                             "initquit",
                             "playlist_callback_single_static",
                             "metadb_io_callback",
@@ -59,8 +69,32 @@ TEST_F(RegistrationServiceList, HostWalksFromTheLastRegisteredFactory) {
                         }));
 }
 
-TEST_F(RegistrationServiceList, FactoriesHandOutOneStaticInstance) {
+TEST_F(RegistrationServiceList, FactoriesHandOutOneStaticInstanceButThePopupHostANewOne) {
     for (auto* f = quennet::ComponentClient::instance().get_service_list(); f; f = f->next()) {
+        if (f->service_class() == dockwork::window_host::class_guid) {
+            service_ptr_t<service_base> first = f->instance_create();
+            service_ptr_t<service_base> second = f->instance_create();
+            EXPECT_NE(first.get_ptr(), second.get_ptr()) << "each request makes a new popup host";
+            auto host = sonavel::service_query_t<dockwork::window_host>(first);
+            // Hosts made by the factory serve no popup window: none of their answers needs one.
+            EXPECT_FALSE(host->window_shown(nullptr));
+            EXPECT_FALSE(host->visibility_changeable(nullptr, true));
+            EXPECT_TRUE(host->change_visibility(nullptr, false));
+            EXPECT_EQ(host->resize_support(nullptr), 0u);
+            EXPECT_FALSE(host->resize_request(nullptr, 3, 10, 10));
+            EXPECT_FALSE(host->host_option());
+            service_ptr_t<dockwork::status_text_override> status;
+            EXPECT_FALSE(host->status_text_override(status));
+#ifdef _WIN32
+            HWND window = CreateWindowExW(0, L"STATIC", L"popup", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                          nullptr, nullptr, nullptr);
+            EXPECT_TRUE(host->window_shown(window));
+            ShowWindow(window, SW_HIDE);
+            EXPECT_FALSE(host->window_shown(window));
+            DestroyWindow(window);
+#endif
+            continue;
+        }
         service_ptr_t<service_base> first = f->instance_create();
         service_ptr_t<service_base> second = f->instance_create();
         EXPECT_EQ(first.get_ptr(), second.get_ptr()) << describe(*f);
