@@ -97,9 +97,25 @@ TEST_F(HostEvents, AChangeOfAnUnselectedTrackDoesNothing) {
     EXPECT_EQ(a.model->fills_started(), before);
 }
 
+// Records the enabled state each edit box is given (WM_ENABLE is sent on every change of it).
+LRESULT CALLBACK record_enable(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR log) {
+    if (message == WM_ENABLE) reinterpret_cast<std::vector<bool>*>(log)->push_back(wparam != FALSE);
+    return DefSubclassProc(window, message, wparam, lparam);
+}
+
 TEST_F(HostEvents, EditBoxesAreDisabledOnlyWhileAFillRuns) {
     auto& a = panel("GENRE");
     five_tracks();
+    ASSERT_TRUE(IsWindowEnabled(a.add));
+    HWND filter = GetDlgItem(GetParent(a.add), quennet::filter_edit_id);
+    std::vector<bool> add_log, filter_log;
+    SetWindowSubclass(a.add, record_enable, 1, reinterpret_cast<DWORD_PTR>(&add_log));
+    SetWindowSubclass(filter, record_enable, 1, reinterpret_cast<DWORD_PTR>(&filter_log));
+    a.model->request_fill(quennet::refresh);
+    RemoveWindowSubclass(a.add, record_enable, 1);
+    RemoveWindowSubclass(filter, record_enable, 1);
+    EXPECT_EQ(add_log, (std::vector<bool>{false, true}));
+    EXPECT_EQ(filter_log, (std::vector<bool>{false, true}));
     EXPECT_TRUE(IsWindowEnabled(a.add));
 }
 
