@@ -12,11 +12,13 @@ out=build/fuzz
 seeds=fuzz/corpus/config_block
 mkdir -p "$out/corpus" "$out/artifacts"
 
+# The SDK's non-window sources and what the registration library compiles (host/, the listeners of
+# integration/, and the few files of other folders they use).
 sources=(
-  sdk/cfg_var.cpp sdk/core_api.cpp sdk/guid.cpp sdk/service_factory.cpp sdk/stream.cpp sdk/utf8.cpp
-  host/AdvancedSettings.cpp host/ComponentClient.cpp host/ComponentVersion.cpp host/InitQuit.cpp
-  host/InstallationValidator.cpp host/PanelHostCheck.cpp host/PopupConfigList.cpp host/Registration.cpp
-  host/RestorePopups.cpp host/Settings.cpp
+  sdk/*.cpp
+  host/*.cpp
+  integration/*.cpp
+  panel/model/LivePanels.cpp ui/LogLine.cpp ui/PopupPanelHost.cpp
 )
 flags=(-std=c++17 -g -O1 -Wall -I"$repo" -fno-omit-frame-pointer)
 

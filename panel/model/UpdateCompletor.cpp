@@ -22,17 +22,18 @@ void UpdateCompletor::on_completion(unsigned) {
     }
 }
 
-NewRecordFilter::NewRecordFilter(WriteList records) : records_(std::move(records)) {}
+NewRecordFilter::NewRecordFilter(WriteList records) : records_(std::move(records)) {
+    position_.reserve(records_.tracks.size());
+    for (std::size_t i = 0; i < records_.tracks.size(); ++i) position_.emplace(records_.tracks[i].get_ptr(), i);
+}
 
 bool NewRecordFilter::apply_filter(const sonavel::metadb_handle_ptr& track, sonavel::file_info& info) {
-    // Runs on the host's worker: only reads the list, which nothing changes after construction.
-    for (std::size_t i = 0; i < records_.tracks.size(); ++i) {
-        if (records_.tracks[i].get_ptr() == track.get_ptr()) {
-            info.copy(records_.records[i]);
-            return true;
-        }
-    }
-    return false;
+    // Runs on the host's worker: only reads the list and its index, which nothing changes after
+    // construction.
+    auto found = position_.find(track.get_ptr());
+    if (found == position_.end()) return false;
+    info.copy(records_.records[found->second]);
+    return true;
 }
 
 }  // namespace quennet

@@ -1,6 +1,7 @@
 #pragma once
 // Carries the refresh of a tag update across the host's asynchronous write.
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "panel/model/TagChanges.h"
@@ -36,6 +37,8 @@ public:
 
 private:
     WriteList records_;
+    // Position of each track's record: the host asks once per track of a write of many thousands.
+    std::unordered_map<const sonavel::metadb_handle*, std::size_t> position_;
 };
 
 }  // namespace quennet
