@@ -14,6 +14,26 @@ void add(ServiceRegistry& registry, Impl& engine) {
 
 HostEngines::HostEngines() {
     modal_loop = [this](const std::function<bool()>& done) { run_until(done, 24 * 3600 * 1000); };
+    bind_default_shortcuts();
+}
+
+void HostEngines::bind_default_shortcuts() {
+    using ks = sonavel::keyboard_shortcut_manager;
+    constexpr unsigned key_a = 'A', key_delete = 0x2E;  // virtual-key codes
+    auto on_active = [this](auto action) {
+        return [this, action] {
+            std::size_t active = playlists.get_active_playlist();
+            if (active != sonavel::no_item) action(active);
+        };
+    };
+    shortcuts.bind(ks::type_main, ks::mod_ctrl | key_a, "Select all", on_active([this](std::size_t p) {
+        playlists.set_selection(p, sonavel::bit_array_true(), sonavel::bit_array_true());
+    }));
+    shortcuts.bind(ks::type_context_playlist, key_delete, "Remove", on_active([this](std::size_t p) {
+        sonavel::bit_array_bittable selected(playlists.get_item_count(p));
+        for (std::size_t i = 0; i < playlists.get_item_count(p); ++i) selected.set(i, playlists.is_item_selected(p, i));
+        playlists.remove_items(p, selected);
+    }));
 }
 
 HostEngines::~HostEngines() {

@@ -86,6 +86,11 @@ struct HostEngines {
 
     // Declared last: joined first, while the engines the workers use still exist.
     WorkerThreads workers;
+
+private:
+    // The player's own small table: Ctrl+A selects the active playlist, Delete in the playlist context
+    // removes its selected items.
+    void bind_default_shortcuts();
 };
 
 }  // namespace player

@@ -8,6 +8,7 @@
 
 #include "host_fixture.h"
 #include "sdk/playlist.h"
+#include "sdk/ui_services.h"
 
 namespace engine_test {
 namespace {
@@ -462,3 +463,29 @@ TEST_F(EnginePlaylists, AListenerChangingTheItemsBeingRemovedIsABug) {
 
 }  // namespace
 }  // namespace engine_test
+
+namespace {
+
+class EngineShortcuts : public engine_test::HostFixture {};
+
+TEST_F(EngineShortcuts, TheDefaultTableSelectsAllAndRemovesTheSelection) {
+    using ks = sonavel::keyboard_shortcut_manager;
+    auto a = engines.add_track("mem://a", {{"TITLE", {"A"}}});
+    auto b = engines.add_track("mem://b", {{"TITLE", {"B"}}});
+    auto c = engines.add_track("mem://c", {{"TITLE", {"C"}}});
+    engines.add_playlist("Default", {a, b, c});
+    auto shortcuts = sonavel::standard_api_create_t<sonavel::keyboard_shortcut_manager>();
+    EXPECT_FALSE(shortcuts->process_keydown(ks::type_main, {}, 'A')) << "A without Ctrl is no shortcut";
+    ASSERT_TRUE(shortcuts->process_keydown(ks::type_main, {}, ks::mod_ctrl | 'A'));
+    EXPECT_EQ(engines.playlists.get_selected_items(0).size(), 3u);
+    engines.select({1});
+    ASSERT_TRUE(shortcuts->process_keydown(ks::type_context_playlist, {}, 0x2E));
+    EXPECT_EQ(engines.playlists.get_all_items(0), (sonavel::metadb_handle_list{a, c}));
+    EXPECT_EQ(engines.shortcuts.executed(), (std::vector<std::string>{"Select all", "Remove"}));
+    // The extension reads the held modifiers from the player.
+    auto simple = sonavel::service_query_t<sonavel::keyboard_shortcut_manager_v2>(shortcuts);
+    engines.shortcuts.current_modifiers = [] { return unsigned(sonavel::keyboard_shortcut_manager::mod_ctrl); };
+    EXPECT_TRUE(simple->process_keydown_simple(ks::type_main, {}, 'A'));
+}
+
+}  // namespace
