@@ -23,6 +23,7 @@
 #include "tests/harness/list_view.h"
 #include "tests/harness/message_box.h"
 #include "tests/harness/pump.h"
+#include "tests/panel/controls_window.h"
 
 namespace {
 
@@ -40,16 +41,14 @@ struct Notice {
 // the value list the way the panel will, and the fill's requests too: the real wiring, minus the dialog.
 class TestPanel final : public quennet::FillTarget, public quennet::ValueListOwner {
 public:
-    explicit TestPanel(DWORD extra_list_style = 0) {
-        register_class_once();
-        window_.reset(CreateWindowExW(0, class_name, L"Value list", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 420, 420,
-                                      nullptr, nullptr, GetModuleHandleW(nullptr), this));
-        if (!window_) throw std::runtime_error("the test panel window cannot be created");
-        filter = child(WC_EDITW, ES_AUTOHSCROLL | WS_BORDER, quennet::filter_edit_id, {10, 10, 390, 34});
-        add = child(WC_EDITW, ES_AUTOHSCROLL | WS_BORDER, quennet::add_edit_id, {10, 40, 390, 64});
-        list = child(WC_LISTVIEWW, LVS_LIST | WS_BORDER | extra_list_style, quennet::value_list_id, {10, 70, 390, 370});
+    explicit TestPanel(DWORD extra_list_style = 0)
+        : window_(L"Value list", RECT{40, 40, 460, 460}, extra_list_style),
+          filter(window_.filter),
+          add(window_.add),
+          list(window_.list) {
+        window_.on_message = [this](UINT message, WPARAM wparam, LPARAM lparam) { return handle(message, wparam, lparam); };
         values = std::make_unique<quennet::ValueList>(*this, GetModuleHandleW(nullptr),
-                                                      quennet::ValueListControls::of(window_.get()));
+                                                      quennet::ValueListControls::of(window_.hwnd()));
         options.metadata_field = "GENRE";
         harness::pump_pending();
     }
@@ -79,71 +78,32 @@ public:
     bool is_busy = false;
     bool pretend_filling = false;
     int controls_updates = 0;
-    int failures = 0;
     std::vector<Notice> notices;
     // EN_CHANGE of the edit boxes: was the value list's guard for that box set?
     std::vector<bool> add_changes_guarded;
     std::vector<bool> filter_changes_guarded;
 
-    HWND filter = nullptr;
-    HWND add = nullptr;
-    HWND list = nullptr;
-    HWND hwnd() const { return window_.get(); }
-
     // Declared before the window: the list view still notifies while the window is destroyed.
     std::unique_ptr<quennet::ValueList> values;
 
 private:
-    static constexpr wchar_t class_name[] = L"ValueListTestPanel";
+    panel_test::ControlsWindow window_;
 
+public:
+    HWND filter;
+    HWND add;
+    HWND list;
+    HWND hwnd() const { return window_.hwnd(); }
+    // Exceptions the value list let out inside the window procedure.
+    int failures() const { return window_.failures; }
+
+private:
     template <typename Predicate>
     std::vector<Notice> changing(int item, Predicate wanted) const {
         std::vector<Notice> found;
         for (const auto& n : notices)
             if (n.code == LVN_ITEMCHANGING && n.item == item && wanted(n)) found.push_back(n);
         return found;
-    }
-
-    static void register_class_once() {
-        static const ATOM atom = [] {
-            INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
-            InitCommonControlsEx(&controls);
-            WNDCLASSEXW wc{};
-            wc.cbSize = sizeof wc;
-            wc.lpfnWndProc = procedure;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-            wc.lpszClassName = class_name;
-            return RegisterClassExW(&wc);
-        }();
-        (void)atom;
-    }
-
-    HWND child(const wchar_t* window_class, DWORD style, int id, RECT at) {
-        return CreateWindowExW(0, window_class, L"", WS_CHILD | WS_VISIBLE | style, at.left, at.top,
-                               at.right - at.left, at.bottom - at.top, window_.get(),
-                               reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
-    }
-
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
-        if (message == WM_NCCREATE) {
-            auto* self = static_cast<TestPanel*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        }
-        auto* self = reinterpret_cast<TestPanel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        if (self) {
-            try {
-                if (auto result = self->handle(message, wparam, lparam)) return *result;
-            } catch (...) {
-                ++self->failures;
-                // A change the value list could not judge is refused, as the panel will.
-                if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lparam)->code == LVN_ITEMCHANGING) return TRUE;
-                return 0;
-            }
-        }
-        return DefWindowProcW(window, message, wparam, lparam);
     }
 
     std::optional<LRESULT> handle(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -183,8 +143,6 @@ private:
             return 0;
         }
     }
-
-    sonavel::unique_hwnd window_;
 };
 
 class ValueListTest : public ::testing::Test {
@@ -198,7 +156,7 @@ protected:
     }
     void TearDown() override {
         if (panel_) {
-            EXPECT_EQ(panel_->failures, 0) << "the value list threw inside the window procedure";
+            EXPECT_EQ(panel_->failures(), 0) << "the value list threw inside the window procedure";
         }
         panel_.reset();
     }

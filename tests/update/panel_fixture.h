@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,19 +26,15 @@
 #include "tests/harness/list_view.h"
 #include "tests/harness/message_box.h"
 #include "tests/harness/pump.h"
+#include "tests/panel/controls_window.h"
 
 namespace update_test {
 
 class PanelWindow {
 public:
-    explicit PanelWindow(const std::string& field, const std::string& filter_fields = {}, int x = 40) {
-        register_class_once();
-        window_.reset(CreateWindowExW(0, class_name, L"Panel", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, 40, 300, 400,
-                                      nullptr, nullptr, GetModuleHandleW(nullptr), this));
-        if (!window_) throw std::runtime_error("the panel window cannot be created");
-        child(WC_EDITW, ES_AUTOHSCROLL | WS_BORDER, quennet::filter_edit_id, {10, 10, 270, 34});
-        add = child(WC_EDITW, ES_AUTOHSCROLL | WS_BORDER, quennet::add_edit_id, {10, 40, 270, 64});
-        list = child(WC_LISTVIEWW, LVS_LIST | WS_BORDER, quennet::value_list_id, {10, 70, 270, 360});
+    explicit PanelWindow(const std::string& field, const std::string& filter_fields = {}, int x = 40)
+        : window_(L"Panel", RECT{x, 40, x + 300, 440}), add(window_.add), list(window_.list) {
+        window_.on_message = [this](UINT message, WPARAM wparam, LPARAM lparam) { return route(message, lparam); };
         quennet::Options options;
         options.name = field + " preset";
         options.metadata_field = field;
@@ -46,14 +43,15 @@ public:
         other.name = "Other";
         other.sort_list = false;
         model = std::make_unique<quennet::PanelModel>(GetModuleHandleW(nullptr),
-                                                      quennet::ValueListControls::of(window_.get()), options,
+                                                      quennet::ValueListControls::of(window_.hwnd()), options,
                                                       std::vector<quennet::Options>{options, other});
         model->set_shown(true);
         harness::pump_pending();
     }
     ~PanelWindow() {
+        // The model goes first: no notification may reach it after.
+        window_.on_message = nullptr;
         model.reset();
-        window_.reset();
     }
 
     std::vector<std::wstring> rows() const {
@@ -69,71 +67,36 @@ public:
     }
     void click(const std::wstring& value) { harness::click_check_box(list, row_of(value)); }
     void type_add(const std::string& text) { sonavel::uSetWindowText(add, text.c_str()); }
+    int failures() const { return window_.failures; }
 
-    HWND add = nullptr;
-    HWND list = nullptr;
-    int failures = 0;
+private:
+    panel_test::ControlsWindow window_;
+
+public:
+    HWND add;
+    HWND list;
     std::unique_ptr<quennet::PanelModel> model;
 
 private:
-    static constexpr wchar_t class_name[] = L"TagUpdateTestPanel";
-
-    static void register_class_once() {
-        static const ATOM atom = [] {
-            INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
-            InitCommonControlsEx(&controls);
-            WNDCLASSEXW wc{};
-            wc.cbSize = sizeof wc;
-            wc.lpfnWndProc = procedure;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-            wc.lpszClassName = class_name;
-            return RegisterClassExW(&wc);
-        }();
-        (void)atom;
-    }
-
-    HWND child(const wchar_t* window_class, DWORD style, int id, RECT at) {
-        return CreateWindowExW(0, window_class, L"", WS_CHILD | WS_VISIBLE | style, at.left, at.top,
-                               at.right - at.left, at.bottom - at.top, window_.get(),
-                               reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
-    }
-
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
-        if (message == WM_NCCREATE) {
-            auto* self = static_cast<PanelWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    // The list view's notifications go to the model's value list, as the panel window will send them.
+    std::optional<LRESULT> route(UINT message, LPARAM lparam) {
+        if (!model || message != WM_NOTIFY) return std::nullopt;
+        const auto& header = *reinterpret_cast<const NMHDR*>(lparam);
+        if (header.idFrom != UINT_PTR(quennet::value_list_id)) return std::nullopt;
+        auto& values = model->values();
+        switch (header.code) {
+        case LVN_ITEMCHANGING:
+            return values.on_item_changing(*reinterpret_cast<const NMLISTVIEW*>(lparam)) ? TRUE : FALSE;
+        case LVN_ITEMCHANGED:
+            values.on_item_changed(*reinterpret_cast<const NMLISTVIEW*>(lparam));
+            return 0;
+        case NM_CLICK:
+            values.on_click(*reinterpret_cast<const NMITEMACTIVATE*>(lparam));
+            return 0;
+        default:
+            return 0;
         }
-        auto* self = reinterpret_cast<PanelWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        if (self && self->model && message == WM_NOTIFY) {
-            const auto& header = *reinterpret_cast<const NMHDR*>(lparam);
-            if (header.idFrom == UINT_PTR(quennet::value_list_id)) {
-                try {
-                    auto& values = self->model->values();
-                    switch (header.code) {
-                    case LVN_ITEMCHANGING:
-                        return values.on_item_changing(*reinterpret_cast<const NMLISTVIEW*>(lparam)) ? TRUE : FALSE;
-                    case LVN_ITEMCHANGED:
-                        values.on_item_changed(*reinterpret_cast<const NMLISTVIEW*>(lparam));
-                        return 0;
-                    case NM_CLICK:
-                        values.on_click(*reinterpret_cast<const NMITEMACTIVATE*>(lparam));
-                        return 0;
-                    default:
-                        return 0;
-                    }
-                } catch (...) {
-                    ++self->failures;
-                    return header.code == LVN_ITEMCHANGING ? TRUE : 0;
-                }
-            }
-        }
-        return DefWindowProcW(window, message, wparam, lparam);
     }
-
-    sonavel::unique_hwnd window_;
 };
 
 class PanelsOnHost : public ::testing::Test {
@@ -145,7 +108,7 @@ protected:
         quennet::cfg_update_warning_threshold() = 100;
     }
     void TearDown() override {
-        for (auto& p : panels_) EXPECT_EQ(p->failures, 0) << "the value list threw inside the window procedure";
+        for (auto& p : panels_) EXPECT_EQ(p->failures(), 0) << "the value list threw inside the window procedure";
         panels_.clear();
         quennet::cfg_update_warning_threshold() = 100;
         quennet::set_tag_update_reaction(true);
