@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "sdk/cfg_var.h"
+#include "tests/sdk/config_block_builder.h"
 
 namespace {
 
 using namespace sonavel;
-using bytes_t = std::vector<std::uint8_t>;
+using config_test::bytes_t;
 
 constexpr guid big_id = {0x3F1D2B10, 0x77A0, 0x4C55, {0x8E, 0x01, 0x11, 0x22, 0x33, 0x44, 0x55, 0x01}};
 constexpr guid flag_id = {0x3F1D2B10, 0x77A0, 0x4C55, {0x8E, 0x01, 0x11, 0x22, 0x33, 0x44, 0x55, 0x02}};
@@ -28,37 +29,7 @@ cfg_int_t<std::uint64_t> g_big(big_id, big_default);
 cfg_int_t<bool> g_flag(flag_id, flag_default);
 cfg_int_t<std::int32_t> g_small(small_id, small_default);
 
-// Composes configuration blocks byte by byte.
-class block_builder {
-public:
-    block_builder& entry(const guid& id, std::initializer_list<int> data) {
-        return entry(id, std::uint32_t(data.size()), data);
-    }
-    // An entry whose stored count need not match its data.
-    block_builder& entry(const guid& id, std::uint32_t count, std::initializer_list<int> data) {
-        raw_guid(id);
-        u32(count);
-        for (int b : data) bytes_.push_back(std::uint8_t(b));
-        return *this;
-    }
-    block_builder& raw_guid(const guid& id) {
-        const auto* p = reinterpret_cast<const std::uint8_t*>(&id);
-        bytes_.insert(bytes_.end(), p, p + sizeof id);
-        return *this;
-    }
-    block_builder& u32(std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) bytes_.push_back(std::uint8_t(v >> (8 * i)));
-        return *this;
-    }
-    block_builder& raw(std::initializer_list<int> data) {
-        for (int b : data) bytes_.push_back(std::uint8_t(b));
-        return *this;
-    }
-    const bytes_t& bytes() const { return bytes_; }
-
-private:
-    bytes_t bytes_;
-};
+using config_test::block_builder;
 
 class CfgVarBlock : public ::testing::Test {
 protected:
