@@ -13,6 +13,10 @@
 #include "ui/PopupPanelHost.h"
 #include "integration/PlaylistCallback.h"
 #include "integration/TagUpdateCallback.h"
+#ifdef _WIN32
+#include "panel/window/VarnelPanel.h"
+#include "panel/window/WindowFactory.h"
+#endif
 
 namespace quennet {
 namespace {
@@ -43,7 +47,13 @@ sonavel::service_factory_single_t<PlaylistCallback> playlist_callback_factory;
 sonavel::service_factory_single_t<InitQuit> initquit_factory;
 }  // namespace
 
-// The track context menu and the panel window factory register before this text once they exist.
+#ifdef _WIN32
+namespace {
+// The panel needs windows: the window-free build registers no panel type.
+WindowFactory<VarnelPanel> panel_window_factory;
+}  // namespace
+#endif
+
 // The client object is built on first use by ComponentClient::instance().
 const std::string minimum_panel_host_version_text = version_text_of(minimum_panel_host_version);
 

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# Builds the configuration-block fuzzer with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer)
-# and runs it from the seeds in fuzz/corpus/config_block. Exits non-zero on a finding; the input that
-# found it is left in build/fuzz/artifacts.
-#   usage: scripts/fuzz.sh [seconds]        run for that long (default 30)
-#          scripts/fuzz.sh --write-corpus   rewrite the seeds from the component's variables
+# Builds the configuration-block and preset-store fuzzers with clang (libFuzzer, AddressSanitizer,
+# UndefinedBehaviorSanitizer) and runs them from the seeds in fuzz/corpus/config_block and
+# fuzz/corpus/preset_store. Exits non-zero on a finding; the input that found it is left in
+# build/fuzz/artifacts.
+#   usage: scripts/fuzz.sh [seconds [preset-seconds]]   run each for that long (default 30 and 20)
+#          scripts/fuzz.sh --write-corpus               rewrite the seeds from the component's own code
 set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$repo"
 
 out=build/fuzz
 seeds=fuzz/corpus/config_block
-mkdir -p "$out/corpus" "$out/artifacts"
+preset_seeds=fuzz/corpus/preset_store
+mkdir -p "$out/corpus" "$out/preset_corpus" "$out/artifacts"
 
 # The SDK's non-window sources and what the registration library compiles (host/, the listeners of
 # integration/, and the few files of other folders they use).
@@ -20,20 +22,32 @@ sources=(
   integration/*.cpp
   panel/model/LivePanels.cpp ui/LogLine.cpp ui/PopupPanelHost.cpp
 )
+# The preset store needs only the SDK, the panel host's fonts and colours, and the preset record.
+preset_sources=(
+  sdk/*.cpp player/core/*.cpp player/engine/PanelHostServices.cpp
+  presets/Options.cpp presets/PresetStore.cpp
+)
 flags=(-std=c++17 -g -O1 -Wall -I"$repo" -fno-omit-frame-pointer)
 
 if [[ ${1:-} == --write-corpus ]]; then
   clang++ "${flags[@]}" fuzz/write_corpus.cpp "${sources[@]}" -o "$out/write_corpus"
   mkdir -p "$seeds"
   "$out/write_corpus" "$seeds"
-  ls -l "$seeds"
+  clang++ "${flags[@]}" fuzz/write_preset_corpus.cpp "${preset_sources[@]}" -o "$out/write_preset_corpus"
+  mkdir -p "$preset_seeds"
+  "$out/write_preset_corpus" "$preset_seeds"
+  ls -l "$seeds" "$preset_seeds"
   exit 0
 fi
 
 seconds=${1:-30}
-clang++ "${flags[@]}" -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-  fuzz/config_block_fuzz.cpp "${sources[@]}" -o "$out/config_block_fuzz"
-# New inputs go to the build's own corpus; the seeds stay as they are checked in.
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-  "$out/config_block_fuzz" -max_total_time="$seconds" -print_final_stats=1 \
+preset_seconds=${2:-20}
+fuzz_flags=("${flags[@]}" -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
+clang++ "${fuzz_flags[@]}" fuzz/config_block_fuzz.cpp "${sources[@]}" -o "$out/config_block_fuzz"
+clang++ "${fuzz_flags[@]}" fuzz/preset_store_fuzz.cpp "${preset_sources[@]}" -o "$out/preset_store_fuzz"
+# New inputs go to the build's own corpora; the seeds stay as they are checked in.
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+"$out/config_block_fuzz" -max_total_time="$seconds" -print_final_stats=1 \
   -artifact_prefix="$out/artifacts/" "$out/corpus" "$seeds"
+"$out/preset_store_fuzz" -max_total_time="$preset_seconds" -print_final_stats=1 \
+  -artifact_prefix="$out/artifacts/preset_store-" "$out/preset_corpus" "$preset_seeds"

@@ -14,7 +14,7 @@ cmake --build build/native
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 (cd build/native && ctest -j2 --output-on-failure --timeout 300)
 
-echo "== configuration-block fuzzer (libFuzzer, 30 s)"
+echo "== configuration-block and preset-store fuzzers (libFuzzer, 30 s and 20 s)"
 bash scripts/fuzz.sh 30
 
 echo "== win32 build (wine)"

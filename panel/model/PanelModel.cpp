@@ -2,21 +2,34 @@
 
 #include <utility>
 
+#include "panel/model/CheckStates.h"
+#include "panel/model/FillEvent.h"
 #include "panel/model/TagUpdate.h"
 
 namespace quennet {
 
-PanelModel::PanelModel(HINSTANCE module, const ValueListControls& controls, Options current,
-                       std::vector<Options> presets)
-    : current_(std::move(current)), presets_(std::move(presets)), controls_(controls), values_(*this, module, controls) {}
+PanelModel::PanelModel(HINSTANCE module, const ValueListControls& controls, Options& current,
+                       std::vector<Options>& presets, PanelView* view)
+    : current_(current), presets_(presets), controls_(controls), view_(view), values_(*this, module, controls) {}
 
 PanelModel::~PanelModel() = default;
 
 void PanelModel::update_controls() {
-    // Typing into the boxes during a fill would be overwritten by its rebuild.
-    const BOOL enable = filler_.running() ? FALSE : TRUE;
-    if (controls_.filter_edit) EnableWindow(controls_.filter_edit, enable);
-    if (controls_.add_edit) EnableWindow(controls_.add_edit, enable);
+    // Without selected tracks there is nothing to edit; typing during a fill or a write would be
+    // overwritten by the rebuild that follows it.
+    const BOOL enable = (!filler_.running() && !busy_ && active_playlist_has_selection()) ? TRUE : FALSE;
+    for (HWND edit : {controls_.filter_edit, controls_.add_edit}) {
+        if (!edit) continue;
+        if (!IsWindowVisible(edit)) {
+            EnableWindow(edit, enable);
+            continue;
+        }
+        // Wine and older common controls flash the edit's frame otherwise.
+        SendMessageW(edit, WM_SETREDRAW, FALSE, 0);
+        EnableWindow(edit, enable);
+        SendMessageW(edit, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(edit, nullptr, FALSE);
+    }
 }
 
 void PanelModel::request_fill(unsigned event) {
@@ -29,9 +42,20 @@ void PanelModel::commit_all_pending(unsigned event) { commit_pending(event, null
 bool PanelModel::choose_preset(const std::string& name) {
     const int found = find_preset(presets_, name);
     if (found < 0) return false;
+    if (has_pending_edits()) {
+        commit_if_pending(this, name);
+        return true;
+    }
+    values_.set_filter_text(std::string(filter_values_placeholder));
     current_ = presets_[std::size_t(found)];
     request_fill(preset_selected);
+    if (view_) view_->preset_changed();
     return true;
+}
+
+void PanelModel::commit_if_pending(PanelModel* initiating, const std::string& preset_name) {
+    if (values_.update_running() || !shown_ || busy_ || !has_pending_edits()) return;
+    commit_pending(tags_updated, initiating, preset_name);
 }
 
 }  // namespace quennet

@@ -1,7 +1,8 @@
 #pragma once
-// The model half of a panel: its working preset and preset list, its filler and value list, and the
-// flags the panel window sets (shown) and the tag update sets (busy). The panel window owns one; a
-// panel is live, and receives events, from construction to destruction. Main thread only.
+// The model half of a panel: its filler and value list over the panel's working preset and preset list,
+// and the flags the panel window sets (shown) and the tag update sets (busy). The panel window makes one
+// when its window is initialised and drops it with the window; a panel is live, and receives events,
+// exactly while its model exists. Main thread only.
 #include <windows.h>
 
 #include <string>
@@ -15,10 +16,22 @@
 
 namespace quennet {
 
+// What the panel window does after the model replaced the working preset. Implemented by the panel window.
+class PanelView {
+public:
+    // Appearance and the library registration follow the new preset.
+    virtual void preset_changed() = 0;
+
+protected:
+    ~PanelView() = default;
+};
+
 class PanelModel final : public FillTarget, public ValueListOwner, public LivePanel {
 public:
-    // `module` holds the check-box bitmap; `controls` are the panel window's list and edit boxes.
-    PanelModel(HINSTANCE module, const ValueListControls& controls, Options current, std::vector<Options> presets);
+    // `module` holds the check-box bitmap; `controls` are the panel window's list and edit boxes. The
+    // preset and the preset list belong to the panel and outlive the model; `view` may be null.
+    PanelModel(HINSTANCE module, const ValueListControls& controls, Options& current, std::vector<Options>& presets,
+               PanelView* view = nullptr);
     ~PanelModel();
     PanelModel(const PanelModel&) = delete;
     PanelModel& operator=(const PanelModel&) = delete;
@@ -39,9 +52,14 @@ public:
 
     void set_shown(bool shown) noexcept { shown_ = shown; }
     void set_busy(bool busy) noexcept { busy_ = busy; }
-    // The working preset becomes a copy of the preset named `name`, and the panel fills with event 1.
-    // false, changing nothing, when there is no such preset.
+    // Switches to the preset named `name`: with pending edits they are written first and the switch
+    // follows the write; otherwise the filter box is reset, the working preset becomes a copy of the
+    // preset and the panel fills with event 1. false, changing nothing, when there is no such preset.
     bool choose_preset(const std::string& name);
+    // Writes the pending edits of every panel, unless this one is rebuilding, hidden, busy or has none.
+    void commit_if_pending(PanelModel* initiating, const std::string& preset_name);
+    // The panel window holding the controls.
+    HWND window() const noexcept { return GetParent(controls_.list); }
 
     ValueList& values() noexcept { return values_; }
     const ValueList& values() const noexcept { return values_; }
@@ -51,9 +69,10 @@ public:
     unsigned fills_started() const noexcept { return fills_started_; }
 
 private:
-    Options current_;
-    std::vector<Options> presets_;
+    Options& current_;
+    std::vector<Options>& presets_;
     ValueListControls controls_;
+    PanelView* view_;
     bool shown_ = false;
     bool busy_ = false;
     unsigned fills_started_ = 0;

@@ -53,9 +53,11 @@ sonavel::metadb_handle_list selected_tracks() {
     return playlists->get_selected_items(active);
 }
 
+}  // namespace
+
 // Asked on every change the list view proposes: stops at the first selected track instead of copying the
 // whole selection.
-bool any_track_selected() {
+bool active_playlist_has_selection() {
     auto playlists = sonavel::standard_api_create_t<sonavel::playlist_service>();
     const std::size_t active = playlists->get_active_playlist();
     if (active == sonavel::no_item) return false;
@@ -67,6 +69,8 @@ bool any_track_selected() {
                           });
     return found;
 }
+
+namespace {
 
 std::uint32_t count_of(const Options& options, const std::string& value) {
     auto found = options.value_counts.find(value);
@@ -210,9 +214,11 @@ void ValueList::set_row_state(int row, std::uint32_t index) {
     SendMessageW(controls_.list, LVM_SETITEMSTATE, WPARAM(row), reinterpret_cast<LPARAM>(&item));
 }
 
-void ValueList::show_add_placeholder() {
+void ValueList::show_add_placeholder() { set_add_text(std::string(add_values_placeholder)); }
+
+void ValueList::set_add_text(const std::string& text) {
     flag_scope guard(add_text_guard_);
-    sonavel::uSetWindowText(controls_.add_edit, std::string(add_values_placeholder).c_str());
+    sonavel::uSetWindowText(controls_.add_edit, text.c_str());
 }
 
 void ValueList::set_filter_text(const std::string& text) {
@@ -232,7 +238,7 @@ void ValueList::set_pending(bool pending) {
 
 bool ValueList::on_item_changing(const NMLISTVIEW& change) {
     if (!(change.uChanged & LVIF_STATE)) return false;
-    const bool anything_selected = any_track_selected();
+    const bool anything_selected = active_playlist_has_selection();
     const bool armed = std::exchange(click_armed_, false);
     return refuse_state_change(change.uOldState, change.uNewState, (change.uNewState & LVIS_SELECTED) != 0, armed,
                                anything_selected, owner_.busy());

@@ -47,6 +47,9 @@ struct ValueEdit {
     bool operator==(const ValueEdit& o) const { return value == o.value && state == o.state; }
 };
 
+// Whether the active playlist has a selected track; stops at the first one.
+bool active_playlist_has_selection();
+
 class ValueList {
 public:
     // Gives the list view check boxes with our three state images, loaded from `module`'s bitmap.
@@ -81,6 +84,7 @@ public:
     bool add_text_guard() const noexcept { return add_text_guard_; }
     bool filter_text_guard() const noexcept { return filter_text_guard_; }
     void set_filter_text(const std::string& text);
+    void set_add_text(const std::string& text);
 
     std::uint32_t selection_count() const noexcept { return selection_count_; }
     const std::vector<std::uint32_t>& initial_states() const noexcept { return initial_states_; }

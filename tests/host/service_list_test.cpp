@@ -31,6 +31,12 @@ std::string describe(sonavel::service_factory_base& factory) {
         auto host = sonavel::service_query_t<dockwork::window_host>(obj);
         return host->type_guid() == quennet::PopupPanelHost::host_type ? "window_host: popup" : "window_host: other";
     }
+    if (cls == dockwork::window::class_guid) {
+        if (!obj.is_valid()) return "window: not built";
+        std::string name;
+        sonavel::service_query_t<dockwork::window>(obj)->get_name(name);
+        return "window: " + name;
+    }
     if (cls == sonavel::playlist_callback_single_static::class_guid) return "playlist_callback_single_static";
     if (cls == sonavel::metadb_io_callback::class_guid) return "metadb_io_callback";
     if (cls == sonavel::component_installation_validator::class_guid) return "component_installation_validator";
@@ -53,11 +59,15 @@ std::string describe(sonavel::service_factory_base& factory) {
 class RegistrationServiceList : public registration_test::ComponentHost {};
 
 TEST_F(RegistrationServiceList, HostWalksFromTheLastRegisteredFactory) {
+    load_component();
     std::vector<std::string> services;
     for (auto* f = quennet::ComponentClient::instance().get_service_list(); f; f = f->next())
         services.push_back(describe(*f));
     EXPECT_EQ(services, (std::vector<std::string>{
                             "window_host: popup",
+#ifdef _WIN32
+                            "window: Varnel Panel",
+#endif
                             "initquit",
                             "playlist_callback_single_static",
                             "metadb_io_callback",
@@ -69,8 +79,16 @@ TEST_F(RegistrationServiceList, HostWalksFromTheLastRegisteredFactory) {
                         }));
 }
 
-TEST_F(RegistrationServiceList, FactoriesHandOutOneStaticInstanceButThePopupHostANewOne) {
+TEST_F(RegistrationServiceList, FactoriesHandOutOneStaticInstanceButPanelsAndPopupHostsNewOnes) {
+    load_component();
     for (auto* f = quennet::ComponentClient::instance().get_service_list(); f; f = f->next()) {
+        if (f->service_class() == dockwork::window::class_guid) {
+            service_ptr_t<service_base> first = f->instance_create();
+            service_ptr_t<service_base> second = f->instance_create();
+            ASSERT_TRUE(first.is_valid() && second.is_valid());
+            EXPECT_NE(first.get_ptr(), second.get_ptr()) << "each request makes a new panel";
+            continue;
+        }
         if (f->service_class() == dockwork::window_host::class_guid) {
             service_ptr_t<service_base> first = f->instance_create();
             service_ptr_t<service_base> second = f->instance_create();

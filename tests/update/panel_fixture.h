@@ -42,9 +42,10 @@ public:
         quennet::Options other = options;
         other.name = "Other";
         other.sort_list = false;
+        current = options;
+        presets = {options, other};
         model = std::make_unique<quennet::PanelModel>(GetModuleHandleW(nullptr),
-                                                      quennet::ValueListControls::of(window_.hwnd()), options,
-                                                      std::vector<quennet::Options>{options, other});
+                                                      quennet::ValueListControls::of(window_.hwnd()), current, presets);
         model->set_shown(true);
         harness::pump_pending();
     }
@@ -75,6 +76,9 @@ private:
 public:
     HWND add;
     HWND list;
+    // The panel's own preset and list, which its model works on.
+    quennet::Options current;
+    std::vector<quennet::Options> presets;
     std::unique_ptr<quennet::PanelModel> model;
 
 private:
