@@ -12,6 +12,7 @@
 #include "host/PanelHostCheck.h"
 #include "ui/PopupPanelHost.h"
 #include "integration/PlaylistCallback.h"
+#include "integration/VarnelContextItem.h"
 #include "integration/TagUpdateCallback.h"
 #ifdef _WIN32
 #include "panel/window/VarnelPanel.h"
@@ -45,6 +46,8 @@ sonavel::service_factory_single_t<component_installation_validator_filename> ins
 sonavel::service_factory_single_t<TagUpdateCallback> tag_update_callback_factory;
 sonavel::service_factory_single_t<PlaylistCallback> playlist_callback_factory;
 sonavel::service_factory_single_t<InitQuit> initquit_factory;
+// A new item object for every request.
+sonavel::service_factory_t<VarnelContextItem> context_item_factory;
 }  // namespace
 
 #ifdef _WIN32

@@ -2,8 +2,8 @@
 
 namespace quennet {
 
-// Reopens, hidden, the popup panels stored as persistent. Called at start-up once the panel host is
-// known to be sufficient. Does nothing until popup panel windows exist.
+// Reopens, hidden and in stored order, the popup panel windows stored as persistent, each with its panel
+// and the panel's configuration. Called at start-up once the panel host is known to be sufficient.
 void restore_popups();
 
 }  // namespace quennet

@@ -26,8 +26,10 @@ public:
     bool change_visibility(HWND__*, bool) override { return true; }
     void relinquish_window(HWND__*) override {}
 
-    // The popup window this host serves; none for hosts made by the factory.
+    // The popup window this host serves (not counted); none for hosts made by the factory, and none again
+    // once the popup window has let go of its host.
     PopupPanelBase* popup() const noexcept { return popup_; }
+    void set_popup(PopupPanelBase* popup) noexcept { popup_ = popup; }
 
 private:
     PopupPanelBase* popup_;

@@ -6,12 +6,16 @@
 #include "panel/model/FillEvent.h"
 #include "panel/model/LibraryScan.h"
 #include "panel/model/LivePanels.h"
+#include "panel/window/DoubleClickQuery.h"
 #include "panel/window/KeyboardHook.h"
 #include "panel/window/PanelLayout.h"
+#include "panel/window/PanelMenu.h"
 #include "presets/PresetStore.h"
 #include "resources/resource.h"
 #include "sdk/core_api.h"
 #include "sdk/win/uwin.h"
+#include "ui/PopupPanelBase.h"
+#include "ui/VarnelPanelHost.h"
 
 namespace quennet {
 
@@ -166,6 +170,9 @@ INT_PTR VarnelPanel::dialog_proc(HWND w, UINT message, WPARAM wparam, LPARAM lpa
     case WM_SIZE:
         layout();
         return 0;
+    case WM_CLOSE:
+        close_popup_window();
+        return 0;
     case WM_SHOWWINDOW:
         on_show(wparam != 0);
         return 0;
@@ -175,6 +182,7 @@ INT_PTR VarnelPanel::dialog_proc(HWND w, UINT message, WPARAM wparam, LPARAM lpa
         on_command(LOWORD(wparam), HIWORD(wparam));
         return 0;
     case WM_CONTEXTMENU:
+        show_panel_menu(*this);
         return 1;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
@@ -239,6 +247,9 @@ INT_PTR VarnelPanel::on_notify(HWND w, const NMHDR& header) {
     case NM_CLICK:
         values.on_click(reinterpret_cast<const NMITEMACTIVATE&>(header));
         return 0;
+    case NM_DBLCLK:
+        on_double_click(current_, values.list(), reinterpret_cast<const NMITEMACTIVATE&>(header));
+        return 0;
     default:
         return 0;
     }
@@ -282,6 +293,13 @@ void VarnelPanel::on_command(WORD id, WORD code) {
             break;
         }
     }
+}
+
+void VarnelPanel::close_popup_window() {
+    // Elsewhere the host decides what closing means.
+    if (!host_.is_valid() || host_->type_guid() != VarnelPanelHost::host_type) return;
+    auto* popup_host = dynamic_cast<PopupPanelHost*>(host_.get_ptr());
+    if (PopupPanelBase* popup = popup_host ? popup_host->popup() : nullptr) popup->destroy();
 }
 
 void VarnelPanel::on_global_change() {

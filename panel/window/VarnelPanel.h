@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "integration/VarnelPanelType.h"
 #include "panel/model/PanelModel.h"
 #include "panel/window/PanelAppearance.h"
 #include "presets/Options.h"
@@ -28,8 +29,8 @@ class VarnelPanel : public Dialog,
                     private PanelView {
 public:
     using interface_t = dockwork::window;
-    // The panel type, stored in the panel host's layouts: never change it.
-    static constexpr sonavel::guid panel_guid = {0x3E7B5A10, 0x6C2D, 0x4F81, {0xB4, 0x97, 0x2A, 0xD0, 0x5C, 0x1E, 0x88, 0x63}};
+    // The panel type, stored in the panel host's layouts and popup windows.
+    static constexpr const sonavel::guid& panel_guid = varnel_panel_type;
     // Posted by the global colour and font callbacks.
     static constexpr UINT global_colours_changed = WM_USER + 1;
     static constexpr UINT global_fonts_changed = WM_USER + 2;
@@ -100,6 +101,8 @@ private:
     INT_PTR on_notify(HWND window, const NMHDR& header);
     void on_command(WORD id, WORD code);
     void on_global_change();
+    // WM_CLOSE: a panel in one of the component's popup windows closes that window.
+    void close_popup_window();
     // Undoes what the window's initialisation registered; safe to call more than once.
     void release_window_state();
 

@@ -12,6 +12,7 @@
 #include "host/Identity.h"
 #include "sdk/advconfig.h"
 #include "sdk/component.h"
+#include "sdk/contextmenu.h"
 #include "sdk/metadb.h"
 #include "sdk/playlist.h"
 #include "ui/PopupPanelHost.h"
@@ -36,6 +37,11 @@ std::string describe(sonavel::service_factory_base& factory) {
         std::string name;
         sonavel::service_query_t<dockwork::window>(obj)->get_name(name);
         return "window: " + name;
+    }
+    if (cls == sonavel::contextmenu_item::class_guid) {
+        std::string name;
+        sonavel::service_query_t<sonavel::contextmenu_item>(obj)->get_item_name(0, name);
+        return "contextmenu_item: " + name;
     }
     if (cls == sonavel::playlist_callback_single_static::class_guid) return "playlist_callback_single_static";
     if (cls == sonavel::metadb_io_callback::class_guid) return "metadb_io_callback";
@@ -68,6 +74,7 @@ TEST_F(RegistrationServiceList, HostWalksFromTheLastRegisteredFactory) {
 #ifdef _WIN32
                             "window: Varnel Panel",
 #endif
+                            "contextmenu_item: Tag in varnel panel",
                             "initquit",
                             "playlist_callback_single_static",
                             "metadb_io_callback",
@@ -82,11 +89,12 @@ TEST_F(RegistrationServiceList, HostWalksFromTheLastRegisteredFactory) {
 TEST_F(RegistrationServiceList, FactoriesHandOutOneStaticInstanceButPanelsAndPopupHostsNewOnes) {
     load_component();
     for (auto* f = quennet::ComponentClient::instance().get_service_list(); f; f = f->next()) {
-        if (f->service_class() == dockwork::window::class_guid) {
+        if (f->service_class() == dockwork::window::class_guid ||
+            f->service_class() == sonavel::contextmenu_item::class_guid) {
             service_ptr_t<service_base> first = f->instance_create();
             service_ptr_t<service_base> second = f->instance_create();
             ASSERT_TRUE(first.is_valid() && second.is_valid());
-            EXPECT_NE(first.get_ptr(), second.get_ptr()) << "each request makes a new panel";
+            EXPECT_NE(first.get_ptr(), second.get_ptr()) << describe(*f) << ": each request makes a new object";
             continue;
         }
         if (f->service_class() == dockwork::window_host::class_guid) {

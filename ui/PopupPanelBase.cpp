@@ -1,0 +1,239 @@
+#include "ui/PopupPanelBase.h"
+
+#include <exception>
+#include <vector>
+
+#include "resources/resource.h"
+#include "sdk/core_api.h"
+#include "sdk/win/uwin.h"
+#include "ui/GuidText.h"
+#include "ui/LogLine.h"
+#include "ui/ScreenClamp.h"
+#include "ui/SystemErrorText.h"
+#include "ui/WindowPlacement.h"
+
+namespace quennet {
+namespace {
+
+constexpr LONG frame_bits = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+
+std::vector<HWND> direct_children(HWND window) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}
+
+}  // namespace
+
+PopupPanelBase::PopupPanelBase(PopupConfig config) : Dialog(/*modal=*/false), config_(std::move(config)) {}
+
+PopupPanelBase::~PopupPanelBase() {
+    // Only a popup that outlives the list (at unload) still has its window: no message may find the
+    // object after this.
+    if (panel_ && frame_) panel_->close_window();
+    frame_.reset();
+    let_go_of_host();
+}
+
+void PopupPanelBase::show(sonavel::service_ptr_t<PopupPanelHost> host) {
+    HWND owner = sonavel::core() ? sonavel::core()->get_main_window() : nullptr;
+    HWND created = CreateDialogParamW(resource_module(), MAKEINTRESOURCEW(IDD_POPUP_HOST), owner, &shared_dialog_proc,
+                                      reinterpret_cast<LPARAM>(static_cast<Dialog*>(this)));
+    if (!created) {
+        const DWORD error = GetLastError();
+        log_line("Unable to show host window: " + system_error_text(error));
+        return;
+    }
+    frame_.reset(created);
+
+    if (!host) host = sonavel::service_impl_t<PopupPanelHost>::create_object();
+    let_go_of_host();
+    host_ = host;
+    host_->set_popup(this);
+
+    add_to_list();
+    update_title();
+    apply_styles();
+
+    if (config_.placement.usable()) {
+        const WINDOWPLACEMENT placement = to_windows(config_.placement);
+        SetWindowPlacement(created, &placement);
+    } else {
+        ShowWindow(created, SW_SHOWNORMAL);
+        store_placement(created);
+    }
+
+    if (!config_.panel_guid.is_null() && !create_panel(config_.panel_guid)) destroy();
+}
+
+bool PopupPanelBase::create_panel(const sonavel::guid& panel_type) {
+    if (config_.panel_guid.is_null()) config_.panel_guid = panel_type;
+
+    sonavel::service_enum_t<dockwork::window> types;
+    for (dockwork::window_ptr candidate; types.next(candidate);) {
+        if (candidate->get_guid() == panel_type) {
+            panel_ = candidate;
+            break;
+        }
+    }
+    if (!panel_) {
+        log_line("Unable to create the panel with the guid: " + guid_log_text(panel_type));
+        return false;
+    }
+
+    if (!config_.panel_config.empty() && !panel_->single_instance()) {
+        try {
+            sonavel::stream_reader_memblock reader(config_.panel_config);
+            sonavel::abort_callback_dummy abort;
+            panel_->load_config(reader, config_.panel_config.size(), abort);
+        } catch (const std::exception&) {
+            log_line("Unable to configure the panel with the guid: " + guid_log_text(panel_type));
+            return false;
+        }
+    }
+
+    HWND panel_window = panel_->attach_window(window(), dockwork::window_host_ptr(host_), 0, 0, 0, 0);
+    if (!panel_window) {
+        log_line("Unable to create the window for the panel with the guid: " + guid_log_text(panel_type));
+        return false;
+    }
+    RECT client{};
+    GetClientRect(window(), &client);
+    SetWindowPos(panel_window, nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
+                 SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOOWNERZORDER);
+    update_title();
+    return true;
+}
+
+const PopupConfig& PopupPanelBase::refresh_config() {
+    if (panel_) {
+        sonavel::stream_writer_buffer writer;
+        sonavel::abort_callback_dummy abort;
+        panel_->save_config(writer, abort);
+        config_.panel_config = std::move(writer.data());
+    }
+    return config_;
+}
+
+void PopupPanelBase::destroy() {
+    // Closing the panel or the window may come back here (a panel that closes its popup).
+    if (destroying_) return;
+    destroying_ = true;
+    if (panel_) panel_->close_window();
+    frame_.reset();
+    let_go_of_host();
+    remove_from_list();
+    destroying_ = false;
+}
+
+void PopupPanelBase::set_visible(bool visible) {
+    HWND frame = window();
+    if (visible) {
+        if (!frame) return;
+        RECT rect{};
+        GetWindowRect(frame, &rect);
+        if (clamp_to_virtual_screen(rect))
+            SetWindowPos(frame, nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ShowWindow(frame, SW_SHOW);
+        BringWindowToTop(frame);
+        SetActiveWindow(frame);
+        return;
+    }
+    config_.placement.show_state = 0;
+    if (frame) ShowWindow(frame, SW_HIDE);
+}
+
+bool PopupPanelBase::visible() const noexcept { return window() && IsWindowVisible(window()); }
+
+void PopupPanelBase::update_title() {
+    if (window()) sonavel::uSetWindowText(window(), display_title().c_str());
+}
+
+std::string PopupPanelBase::display_title() const {
+    if (!config_.name.empty()) return config_.name;
+    if (panel_) {
+        std::string name;
+        panel_->get_name(name);
+        return name;
+    }
+    return "Popup panel";
+}
+
+void PopupPanelBase::apply_styles() {
+    HWND frame = window();
+    if (!frame) return;
+    LONG style = GetWindowLongW(frame, GWL_STYLE);
+    LONG ex_style = GetWindowLongW(frame, GWL_EXSTYLE);
+    if (config_.no_border) {
+        style &= ~frame_bits;
+        ex_style &= ~WS_EX_TOOLWINDOW;
+    } else {
+        style |= WS_THICKFRAME;
+        if (config_.no_caption) {
+            style &= ~WS_CAPTION;
+            ex_style &= ~WS_EX_TOOLWINDOW;
+        } else {
+            ex_style |= WS_EX_TOOLWINDOW;
+            style |= WS_CAPTION;
+            if (config_.no_system_menu)
+                style &= ~WS_SYSMENU;
+            else
+                style |= WS_SYSMENU;
+        }
+    }
+    SetWindowLongW(frame, GWL_STYLE, style);
+    SetWindowLongW(frame, GWL_EXSTYLE, ex_style);
+    SetWindowPos(frame, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOOWNERZORDER);
+}
+
+INT_PTR PopupPanelBase::dialog_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_MOVE:
+    case WM_SIZE:
+        if (panel_) {
+            fit_panel(window);
+            store_placement(window);
+        }
+        break;
+    case WM_CLOSE:
+        if (config_.persistent) {
+            config_.placement.show_state = 0;
+            ShowWindow(window, SW_HIDE);
+        } else {
+            destroy();
+        }
+        break;
+    case WM_SYSCOLORCHANGE:
+    case WM_SHOWWINDOW:
+    case WM_SETTINGCHANGE:
+        for (HWND child : direct_children(window)) SendMessageW(child, message, wparam, lparam);
+        break;
+    case WM_DESTROY:
+        // Destroyed by destroy(), or along with its owner: either way the handle is no longer ours.
+        frame_.release();
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+void PopupPanelBase::fit_panel(HWND window) {
+    HWND panel_window = panel_->get_window();
+    if (!panel_window) return;
+    RECT client{};
+    GetClientRect(window, &client);
+    MoveWindow(panel_window, 0, 0, client.right - client.left, client.bottom - client.top, FALSE);
+}
+
+void PopupPanelBase::store_placement(HWND window) { config_.placement = placement_of(window); }
+
+void PopupPanelBase::let_go_of_host() noexcept {
+    // A panel may keep its host longer than the popup lives: it must not reach a popup that is gone.
+    if (host_) host_->set_popup(nullptr);
+    host_.release();
+}
+
+}  // namespace quennet
