@@ -1,0 +1,166 @@
+// The panel's pop-up menu as the user opens it, and the commands it runs.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "panel/model/PanelMenuItems.h"
+#include "panel/window/PanelMenu.h"
+#include "resources/resource.h"
+#include "sdk/win/uwin.h"
+#include "tests/window/panel_window_fixture.h"
+
+namespace window_test {
+namespace {
+
+// Reads the pop-up menu that opens while it is alive and closes it without a choice.
+class MenuReader {
+public:
+    MenuReader() {
+        reader_ = this;
+        timer_ = SetTimer(nullptr, 0, 20, &MenuReader::tick);
+    }
+    ~MenuReader() {
+        KillTimer(nullptr, timer_);
+        reader_ = nullptr;
+    }
+    MenuReader(const MenuReader&) = delete;
+    MenuReader& operator=(const MenuReader&) = delete;
+
+    // "-" for a separator, "*" before a checked item, "~" before a greyed one.
+    std::vector<std::wstring> items;
+    bool seen = false;
+
+private:
+    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+        if (!reader_ || reader_->seen) return;
+        HWND menu_window = FindWindowW(L"#32768", nullptr);
+        if (!menu_window || !IsWindowVisible(menu_window)) return;
+        auto menu = reinterpret_cast<HMENU>(SendMessageW(menu_window, 0x01E1 /* MN_GETHMENU */, 0, 0));
+        if (!menu) return;
+        reader_->seen = true;
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            const UINT state = GetMenuState(menu, UINT(i), MF_BYPOSITION);
+            if (state & MF_SEPARATOR) {
+                reader_->items.push_back(L"-");
+                continue;
+            }
+            wchar_t text[128] = {};
+            GetMenuStringW(menu, UINT(i), text, 128, MF_BYPOSITION);
+            std::wstring shown = (state & MF_CHECKED) ? L"*" : L"";
+            if (state & MF_GRAYED) shown += L"~";
+            reader_->items.push_back(shown + text);
+        }
+        EndMenu();
+    }
+
+    static inline MenuReader* reader_ = nullptr;
+    UINT_PTR timer_ = 0;
+};
+
+using PanelMenu = DockedPanels;
+
+TEST_F(PanelMenu, RightClickOpensTheMenuForThePanelsState) {
+    playlist({{"Rock"}, {"Pop"}}, {0});
+    quennet::Options genres = preset("Genres", "GENRE", "Pop");
+    auto& docked = dock(genres, {genres, preset("alpha", "MOOD")});
+    const HWND list = control(docked, IDC_PANEL_VALUE_LIST);
+    {
+        MenuReader reader;
+        SendMessageW(docked.window(), WM_CONTEXTMENU, WPARAM(list), MAKELPARAM(10, 10));
+        ASSERT_TRUE(reader.seen);
+        EXPECT_EQ(reader.items, (std::vector<std::wstring>{L"Options...", L"-", L"alpha", L"*Genres", L"-",
+                                                           L"Scan library", L"~Filter on focused tags",
+                                                           L"~Tag with same value from library", L"-", L"*Sort list",
+                                                           L"Synchronize", L"Refresh", L"-", L"Help"}));
+    }
+    harness::click_check_box(list, row_of(list, L"Pop"));
+    MenuReader reader;
+    SendMessageW(docked.window(), WM_CONTEXTMENU, WPARAM(list), MAKELPARAM(10, 10));
+    EXPECT_EQ(reader.items,
+              (std::vector<std::wstring>{L"Apply", L"Revert", L"-", L"alpha", L"*Genres", L"-", L"Help"}));
+}
+
+TEST_F(PanelMenu, ABusyPanelShowsNoMenu) {
+    auto& docked = dock(preset("G", "GENRE"));
+    panel_of(docked).model()->set_busy(true);
+    MenuReader reader;
+    SendMessageW(docked.window(), WM_CONTEXTMENU, 0, MAKELPARAM(10, 10));
+    harness::pump_for(std::chrono::milliseconds(60));
+    EXPECT_FALSE(reader.seen);
+    panel_of(docked).model()->set_busy(false);
+}
+
+TEST_F(PanelMenu, ApplyWritesAndRevertDropsTheEdits) {
+    playlist({{"Rock"}, {"Pop"}}, {0});
+    auto& docked = dock(preset("G", "GENRE", "Pop;Jazz"));
+    auto& panel = panel_of(docked);
+    const HWND list = control(docked, IDC_PANEL_VALUE_LIST);
+    harness::click_check_box(list, row_of(list, L"Jazz"));
+    quennet::run_panel_command(panel, quennet::command_revert);
+    EXPECT_EQ(harness::state_image(list, row_of(list, L"Jazz")), 1);
+    EXPECT_FALSE(panel.model()->has_pending_edits());
+
+    harness::click_check_box(list, row_of(list, L"Pop"));
+    quennet::run_panel_command(panel, quennet::command_apply);
+    settle();
+    EXPECT_EQ(engines().memory_tags.written(), (std::vector<std::string>{"C:\\Music\\0.flac"}));
+}
+
+TEST_F(PanelMenu, ScanAndFocusedFilterExcludeEachOtherAndStayWithThePreset) {
+    quennet::Options genres = preset("Genres", "GENRE");
+    genres.filter_fields = "ARTIST";
+    auto& docked = dock(genres, {genres});
+    auto& panel = panel_of(docked);
+    quennet::run_panel_command(panel, quennet::command_scan_library);
+    EXPECT_TRUE(panel.current().scan_library);
+    EXPECT_TRUE(panel.presets()[0].scan_library);
+    EXPECT_TRUE(panel.registered_for_library());
+
+    quennet::run_panel_command(panel, quennet::command_filter_on_focused_tags);
+    EXPECT_TRUE(panel.current().filter_on_focused_tags);
+    EXPECT_FALSE(panel.current().scan_library);
+    EXPECT_FALSE(panel.presets()[0].scan_library);
+    EXPECT_FALSE(panel.registered_for_library());
+
+    quennet::run_panel_command(panel, quennet::command_scan_library);
+    EXPECT_FALSE(panel.current().filter_on_focused_tags);
+    quennet::run_panel_command(panel, quennet::command_sort_list);
+    EXPECT_FALSE(panel.presets()[0].sort_list);
+}
+
+TEST_F(PanelMenu, ChoosingAPresetResetsTheFilterAndFillsWithIt) {
+    playlist({{"Rock"}}, {0});
+    quennet::Options genres = preset("Genres", "GENRE");
+    quennet::Options moods = preset("Moods", "MOOD", "Calm");
+    moods.edge_style = quennet::Options::edge_none;
+    auto& docked = dock(genres, {genres, moods});
+    auto& panel = panel_of(docked);
+    const HWND filter = control(docked, IDC_PANEL_FILTER);
+    sonavel::uSetWindowText(filter, "zz");
+    // Sorted: Genres is 12, Moods 13.
+    quennet::run_panel_command(panel, quennet::command_first_preset + 1);
+    settle();
+    EXPECT_EQ(panel.current().metadata_field, "MOOD");
+    EXPECT_EQ(sonavel::uGetWindowText(filter), "-- filter values --");
+    EXPECT_EQ(rows(control(docked, IDC_PANEL_VALUE_LIST)), (std::vector<std::wstring>{L"Calm"}));
+    EXPECT_EQ(GetWindowLongPtrW(control(docked, IDC_PANEL_VALUE_LIST), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0)
+        << "the chosen preset's look applies";
+    quennet::run_panel_command(panel, quennet::command_first_preset + 2);
+    EXPECT_EQ(panel.current().metadata_field, "MOOD") << "no such preset";
+}
+
+TEST_F(PanelMenu, ChoosingAPresetWithPendingEditsWritesThemFirst) {
+    playlist({{"Rock"}, {"Pop"}}, {0});
+    quennet::Options genres = preset("Genres", "GENRE", "Pop");
+    auto& docked = dock(genres, {genres, preset("Moods", "MOOD")});
+    auto& panel = panel_of(docked);
+    const HWND list = control(docked, IDC_PANEL_VALUE_LIST);
+    harness::click_check_box(list, row_of(list, L"Pop"));
+    quennet::run_panel_command(panel, quennet::command_first_preset + 1);
+    EXPECT_EQ(panel.current().metadata_field, "GENRE") << "the switch waits for the write";
+    settle();
+    EXPECT_EQ(engines().memory_tags.written(), (std::vector<std::string>{"C:\\Music\\0.flac"}));
+    EXPECT_EQ(panel.current().metadata_field, "MOOD");
+}
+
+}  // namespace
+}  // namespace window_test
