@@ -31,13 +31,7 @@ bool Dialog::create(WORD resource, HWND parent) {
         if (created) ShowWindow(created, SW_SHOWNORMAL);
         return true;
     }
-    RECT rect{};
-    GetWindowRect(window_, &rect);
-    if (clamp_to_virtual_screen(rect))
-        SetWindowPos(window_, nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(window_, SW_SHOW);
-    BringWindowToTop(window_);
-    SetActiveWindow(window_);
+    bring_into_view(window_);
     return false;
 }
 

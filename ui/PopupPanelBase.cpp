@@ -130,14 +130,7 @@ void PopupPanelBase::destroy() {
 void PopupPanelBase::set_visible(bool visible) {
     HWND frame = window();
     if (visible) {
-        if (!frame) return;
-        RECT rect{};
-        GetWindowRect(frame, &rect);
-        if (clamp_to_virtual_screen(rect))
-            SetWindowPos(frame, nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        ShowWindow(frame, SW_SHOW);
-        BringWindowToTop(frame);
-        SetActiveWindow(frame);
+        if (frame) bring_into_view(frame);
         return;
     }
     config_.placement.show_state = 0;

@@ -38,4 +38,14 @@ bool clamp_to_virtual_screen(RECT& rect) {
     return clamp_to_screen(rect, screen);
 }
 
+void bring_into_view(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    if (clamp_to_virtual_screen(rect))
+        SetWindowPos(window, nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(window, SW_SHOW);
+    BringWindowToTop(window);
+    SetActiveWindow(window);
+}
+
 }  // namespace quennet

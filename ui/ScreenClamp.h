@@ -11,4 +11,8 @@ bool clamp_to_virtual_screen(RECT& rect);
 // The same against an explicit screen rectangle.
 bool clamp_to_screen(RECT& rect, const RECT& screen);
 
+// Moves `window` back onto the virtual screen if it left it (size kept), shows it, raises it and makes
+// it the active window.
+void bring_into_view(HWND window);
+
 }  // namespace quennet

@@ -16,6 +16,10 @@ void ModelessDialogs::remove(HWND__* window) {
     windows_.erase(std::remove(windows_.begin(), windows_.end(), window), windows_.end());
 }
 
+bool ModelessDialogs::is_registered(HWND window) const {
+    return std::find(windows_.begin(), windows_.end(), window) != windows_.end();
+}
+
 bool ModelessDialogs::route(MSG& msg) const {
     for (HWND dialog : windows_) {
         if ((msg.hwnd == dialog || IsChild(dialog, msg.hwnd)) && IsDialogMessageW(dialog, &msg)) return true;

@@ -20,6 +20,7 @@ public:
     void remove(HWND__* window) override;
     // IsDialogMessage for the registered dialog the message belongs to.
     bool route(MSG& msg) const;
+    bool is_registered(HWND window) const;
 
 private:
     std::vector<HWND> windows_;

@@ -58,4 +58,11 @@ std::vector<HWND> descendants(HWND parent) {
     return found;
 }
 
+RECT rect_in_parent(HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 }  // namespace harness

@@ -14,6 +14,9 @@ std::wstring class_name(HWND window);
 // Window class names compare without regard to case ("Edit" and "EDIT" are one class).
 bool has_class(HWND window, std::wstring_view name);
 
+// The window's rectangle in its parent's client coordinates.
+RECT rect_in_parent(HWND child);
+
 // Snapshots, so that callers may create or destroy windows while they walk the result.
 std::vector<HWND> top_level_windows_of_this_process();
 std::vector<HWND> descendants(HWND parent);

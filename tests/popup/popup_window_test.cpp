@@ -25,13 +25,6 @@ RECT client_rect(HWND window) {
     return rect;
 }
 
-RECT rect_in_parent(HWND child) {
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 bool same(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
@@ -69,7 +62,7 @@ TEST_F(PopupWindow, ThePanelFillsTheWindowAndKnowsItSitsInAPopup) {
     HWND panel_window = panel->get_window();
     EXPECT_EQ(GetParent(panel_window), frame(0));
     EXPECT_TRUE(IsWindowVisible(panel_window));
-    EXPECT_TRUE(same(rect_in_parent(panel_window), client_rect(frame(0))));
+    EXPECT_TRUE(same(harness::rect_in_parent(panel_window), client_rect(frame(0))));
     ASSERT_TRUE(panel->host);
     EXPECT_EQ(panel->host->type_guid(), quennet::VarnelPanelHost::host_type);
     EXPECT_NE(quennet::VarnelPanelHost::host_type, quennet::PopupPanelHost::host_type);
@@ -93,12 +86,12 @@ TEST_F(PopupWindow, MovingOrSizingTheWindowResizesThePanelAndStoresThePlacement)
     HWND panel_window = fake_panel_of(popup(0))->get_window();
     SetWindowPos(frame(0), nullptr, 150, 130, 520, 380, SWP_NOZORDER | SWP_NOACTIVATE);
     harness::pump_pending();
-    EXPECT_TRUE(same(rect_in_parent(panel_window), client_rect(frame(0))));
+    EXPECT_TRUE(same(harness::rect_in_parent(panel_window), client_rect(frame(0))));
     EXPECT_EQ(popup(0).config().placement, quennet::placement_of(frame(0)));
     EXPECT_EQ(popup(0).config().placement.left, 150);
     EXPECT_EQ(popup(0).config().placement.right, 670);
     SetWindowPos(frame(0), nullptr, 0, 0, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
-    EXPECT_TRUE(same(rect_in_parent(panel_window), client_rect(frame(0))));
+    EXPECT_TRUE(same(harness::rect_in_parent(panel_window), client_rect(frame(0))));
     EXPECT_EQ(popup(0).config().placement.right, 450);
 }
 

@@ -10,6 +10,7 @@
 #include "resources/resource.h"
 #include "sdk/win/uwin.h"
 #include "tests/harness/keyboard.h"
+#include "tests/harness/window_query.h"
 #include "tests/window/panel_window_fixture.h"
 
 namespace window_test {
@@ -25,13 +26,6 @@ std::vector<std::string> genres_of(const sonavel::metadb_handle_ptr& track) {
     if (f == sonavel::file_info::npos) return out;
     for (std::size_t v = 0; v < info.meta_enum_value_count(f); ++v) out.push_back(info.meta_enum_value(f, v));
     return out;
-}
-
-RECT rect_in_parent(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
 }
 
 using PanelRegistration = DockedPanels;
@@ -187,11 +181,11 @@ TEST_F(PanelLayoutTest, EditsThatDoNotFitAreHiddenAndTheListKeepsItsRow) {
     const HWND filter = control(docked, IDC_PANEL_FILTER);
     const HWND add = control(docked, IDC_PANEL_ADD);
     const HWND list = control(docked, IDC_PANEL_VALUE_LIST);
-    const RECT f = rect_in_parent(filter);
+    const RECT f = harness::rect_in_parent(filter);
     const int fw = f.right - f.left, fh = f.bottom - f.top;
     EXPECT_EQ(f.left, 4);
     EXPECT_EQ(f.top, 4);
-    const RECT a = rect_in_parent(add);
+    const RECT a = harness::rect_in_parent(add);
     EXPECT_EQ(a.left, fw + 8);
 
     RECT outer{}, inner{};
@@ -205,7 +199,7 @@ TEST_F(PanelLayoutTest, EditsThatDoNotFitAreHiddenAndTheListKeepsItsRow) {
     size_to(fw + 5);
     EXPECT_FALSE(IsWindowVisible(filter));
     EXPECT_FALSE(IsWindowVisible(add));
-    EXPECT_EQ(rect_in_parent(list).top, fh + 8);
+    EXPECT_EQ(harness::rect_in_parent(list).top, fh + 8);
     size_to(fw + 6);
     EXPECT_TRUE(IsWindowVisible(filter));
     EXPECT_FALSE(IsWindowVisible(add));
@@ -213,8 +207,8 @@ TEST_F(PanelLayoutTest, EditsThatDoNotFitAreHiddenAndTheListKeepsItsRow) {
     EXPECT_TRUE(IsWindowVisible(add));
     RECT client{};
     GetClientRect(docked.window(), &client);
-    EXPECT_EQ(rect_in_parent(add).right, client.right - 4);
-    EXPECT_EQ(rect_in_parent(list).bottom, client.bottom - 4);
+    EXPECT_EQ(harness::rect_in_parent(add).right, client.right - 4);
+    EXPECT_EQ(harness::rect_in_parent(list).bottom, client.bottom - 4);
 }
 
 using PanelEdits = DockedPanels;
