@@ -2,10 +2,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "panel/model/PanelMenuItems.h"
 #include "panel/window/PanelMenu.h"
 #include "resources/resource.h"
 #include "sdk/win/uwin.h"
+#include "ui/PopupPanel.h"
+#include "ui/PopupWindows.h"
 #include "tests/window/panel_window_fixture.h"
 
 namespace window_test {
@@ -160,6 +164,36 @@ TEST_F(PanelMenu, ChoosingAPresetWithPendingEditsWritesThemFirst) {
     settle();
     EXPECT_EQ(engines().memory_tags.written(), (std::vector<std::string>{"C:\\Music\\0.flac"}));
     EXPECT_EQ(panel.current().metadata_field, "MOOD");
+}
+
+}  // namespace
+}  // namespace window_test
+
+namespace window_test {
+namespace {
+
+using PanelInPopup = DockedPanels;
+
+TEST_F(PanelInPopup, OffersWindowPropertiesAndClosingThePanelClosesItsPopup) {
+    quennet::PopupConfig config;
+    config.name = "Lounge";
+    config.panel_guid = quennet::VarnelPanel::panel_guid;
+    quennet::create_popup(config);
+    ASSERT_EQ(quennet::popup_windows.size(), 1u);
+    quennet::PopupPanel& popup = quennet::popup_windows[0];
+    HWND panel_window = GetWindow(popup.window(), GW_CHILD);
+    ASSERT_NE(panel_window, nullptr);
+    const HWND list = GetDlgItem(panel_window, IDC_PANEL_VALUE_LIST);
+    {
+        MenuReader reader;
+        SendMessageW(panel_window, WM_CONTEXTMENU, WPARAM(list), MAKELPARAM(10, 10));
+        ASSERT_TRUE(reader.seen);
+        EXPECT_NE(std::find(reader.items.begin(), reader.items.end(), L"Window properties ..."), reader.items.end());
+    }
+    SendMessageW(panel_window, WM_CLOSE, 0, 0);
+    harness::pump_pending();
+    EXPECT_TRUE(quennet::popup_windows.empty());
+    EXPECT_FALSE(IsWindow(panel_window));
 }
 
 }  // namespace
