@@ -21,6 +21,7 @@ sources=(
   host/*.cpp
   integration/*.cpp
   panel/model/LivePanels.cpp ui/LogLine.cpp ui/PopupPanelHost.cpp
+  ui/GuidText.cpp ui/PopupConfig.cpp ui/PopupWindowsHeadless.cpp
 )
 # The preset store needs only the SDK, the panel host's fonts and colours, and the preset record.
 preset_sources=(
