@@ -17,7 +17,7 @@
 #define IDC_PANEL_PROPERTIES_PERSISTENT 1306
 #define IDC_PANEL_PROPERTIES_NAME 1307
 
-// The Options dialog of a panel: its presets and the shown preset's definition.
+// The Options dialog of a panel: its presets and the settings of the one shown.
 #define IDD_OPTIONS 1200
 #define IDC_OPTIONS_PRESET 1202
 #define IDC_OPTIONS_NEW 1203

@@ -19,7 +19,9 @@ mkdir -p "$out/corpus" "$out/preset_corpus" "$out/artifacts"
 sources=(
   sdk/*.cpp
   host/*.cpp
-  integration/*.cpp
+  integration/PanelFillerMainThreadCallback.cpp integration/PlaylistCallback.cpp integration/ReactionSwitch.cpp
+  integration/SameValueAnalysis.cpp integration/TagUpdateCallback.cpp
+  integration/VarnelContextItem.cpp integration/VarnelContextLeaf.cpp integration/VarnelContextPopup.cpp
   panel/model/LivePanels.cpp ui/LogLine.cpp ui/PopupPanelHost.cpp
   ui/GuidText.cpp ui/PopupConfig.cpp ui/PopupWindowsHeadless.cpp
 )

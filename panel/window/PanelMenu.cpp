@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
+#include "integration/TagWithSameValue.h"
 #include "panel/model/FillEvent.h"
 #include "panel/model/PanelMenuItems.h"
 #include "panel/model/ValueList.h"
 #include "panel/window/VarnelPanel.h"
+#include "presets/OptionsDialog.h"
 #include "sdk/win/unique_handle.h"
 #include "sdk/win/uwin.h"
 #include "resources/resource.h"
@@ -104,11 +106,22 @@ void run_panel_command(VarnelPanel& panel, unsigned id) {
     case command_revert:
         model->rebuild_now();
         return;
+    case command_options:
+        if (OptionsDialog(panel).create(IDD_OPTIONS, panel.Dialog::window())) {
+            model->request_fill(options_edited);
+            panel.apply_appearance(true);
+            panel.update_library_registration();
+        }
+        return;
     case command_scan_library:
         toggle_scan_library(panel, *model);
         return;
     case command_filter_on_focused_tags:
         toggle_focused_filter(panel, *model);
+        return;
+    case command_tag_with_same_value:
+        // Nothing while the panel is busy; the process gives the panel back when it ends.
+        start_tag_with_same_value(*model);
         return;
     case command_sort_list:
         toggle_sort(panel, *model);

@@ -1,0 +1,64 @@
+#include "player/app/PlayerApp.h"
+
+#include "player/app/TrackImport.h"
+#include "sdk/utf8.h"
+
+namespace player {
+
+PlayerApp::PlayerApp(const PlayerOptions& options) : folder_(options.config_folder) {
+    HostEngines& engines = host_.engines();
+    engines.tags = &tags_;
+    try {
+        configs_.read_file(sonavel::wide_to_utf8(config_path()).c_str());
+    } catch (const std::exception& e) {
+        configs_ = ConfigStore();  // nothing half-read
+        engines.console.print(("Stored configuration ignored: " + sonavel::message_of(e)).c_str());
+    }
+    component_.emplace(engines.state, options.component);
+    component_->start(configs_);
+    host_.register_services({sonavel::service_factory_base::list_head(), component_->service_list()});
+    host_.show_popups_as_message_boxes();
+    engines.start();
+    init_components();
+
+    window_ = std::make_unique<PlayerWindow>(host_);
+    try {
+        window_->restore(read_layout(sonavel::wide_to_utf8(layout_path())));
+    } catch (const std::exception& e) {
+        engines.console.print(("Stored layout ignored: " + sonavel::message_of(e)).c_str());
+    }
+    for (const auto& folder : options.folders) import_folder(engines, folder);
+    ShowWindow(window_->frame(), SW_SHOW);
+}
+
+PlayerApp::~PlayerApp() {
+    try {
+        shut_down();
+    } catch (const std::exception& e) {
+        host_.engines().console.print(("Shutdown: " + sonavel::message_of(e)).c_str());
+    }
+}
+
+int PlayerApp::run() { return host_.loop().run(); }
+
+void PlayerApp::finish_updates() {
+    HostEngines& engines = host_.engines();
+    host_.loop().run_until([&] { return engines.io.running() == 0; }, 60 * 1000);
+}
+
+void PlayerApp::shut_down() {
+    finish_updates();
+    // A file that cannot be written costs that file only: the component is still shut down.
+    try {
+        write_layout(sonavel::wide_to_utf8(layout_path()), window_->placements());
+    } catch (const std::exception& e) {
+        host_.engines().console.print(("Layout not saved: " + sonavel::message_of(e)).c_str());
+    }
+    window_.reset();
+    host_.engines().begin_shutdown();
+    quit_components();
+    component_->stop(configs_);
+    configs_.write_file(sonavel::wide_to_utf8(config_path()).c_str());
+}
+
+}  // namespace player

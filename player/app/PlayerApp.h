@@ -1,0 +1,57 @@
+#pragma once
+// The stand-in player as one object: the host with its windows, TagLib tag writing, one component library
+// loaded as the host loads it, the main window, and the configuration of the component (player.cfg) and
+// of the docked panels (layout.cfg) kept in a folder between runs. The constructor starts it all up,
+// the destructor shuts it down and saves. Main thread.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "player/app/ComponentModule.h"
+#include "player/app/PlayerWindow.h"
+#include "player/app/TagLibTagStore.h"
+#include "player/engine/ConfigStore.h"
+#include "player/win/WinHost.h"
+
+namespace player {
+
+struct PlayerOptions {
+    std::wstring component;        // the component library
+    std::wstring config_folder;    // where player.cfg and layout.cfg live
+    std::vector<std::wstring> folders;  // music folders to scan at start-up
+};
+
+class PlayerApp {
+public:
+    explicit PlayerApp(const PlayerOptions& options);
+    ~PlayerApp();
+    PlayerApp(const PlayerApp&) = delete;
+    PlayerApp& operator=(const PlayerApp&) = delete;
+
+    // Runs the message loop until the window is closed or Exit is chosen.
+    int run();
+
+    WinHost& host() noexcept { return host_; }
+    HostEngines& engines() noexcept { return host_.engines(); }
+    PlayerWindow& window() noexcept { return *window_; }
+    const std::string& component_name() const noexcept { return component_->file_name(); }
+
+    std::wstring config_path() const { return folder_ + L"\\player.cfg"; }
+    std::wstring layout_path() const { return folder_ + L"\\layout.cfg"; }
+
+private:
+    void shut_down();
+    // Waits (pumping messages) for tag writes still running, so that their results are not lost.
+    void finish_updates();
+
+    std::wstring folder_;
+    // Declared before the host: the library goes after the host dropped its services, and the tag writer
+    // after the host joined the workers that use it.
+    std::optional<ComponentModule> component_;
+    TagLibTagStore tags_;
+    WinHost host_;
+    ConfigStore configs_;
+    std::unique_ptr<PlayerWindow> window_;
+};
+
+}  // namespace player

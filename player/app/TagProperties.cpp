@@ -1,0 +1,34 @@
+#include "player/app/TagProperties.h"
+
+namespace player {
+
+TagLib::String to_taglib(std::string_view utf8) {
+    return TagLib::String(std::string(utf8), TagLib::String::UTF8);
+}
+
+std::string to_utf8(const TagLib::String& text) { return text.to8Bit(true); }
+
+TagLib::PropertyMap to_property_map(const sonavel::file_info& record) {
+    TagLib::PropertyMap map;
+    for (std::size_t field = 0; field < record.meta_get_count(); ++field) {
+        // Keys are ASCII in practice; upper() changes only ASCII letters, as TagLib's own keys expect.
+        TagLib::String key = to_taglib(record.meta_enum_name(field)).upper();
+        TagLib::StringList& values = map[key];
+        for (std::size_t value = 0; value < record.meta_enum_value_count(field); ++value)
+            values.append(to_taglib(record.meta_enum_value(field, value)));
+    }
+    return map;
+}
+
+void set_fields(sonavel::file_info& record, const TagLib::PropertyMap& properties) {
+    record.meta_remove_all();
+    for (const auto& [key, values] : properties) {
+        std::string name = to_utf8(key);
+        for (const auto& value : values) {
+            std::string text = to_utf8(value);
+            record.meta_add_ex(name.data(), name.size(), text.data(), text.size());
+        }
+    }
+}
+
+}  // namespace player

@@ -1,0 +1,22 @@
+#pragma once
+// The host's metadata record and TagLib's property map, one as the other: field names upper-cased,
+// every value of a field in order, text as UTF-8 on the host's side.
+#include <string>
+#include <string_view>
+
+#include <tpropertymap.h>
+#include <tstring.h>
+
+#include "sdk/file_info.h"
+
+namespace player {
+
+TagLib::String to_taglib(std::string_view utf8);
+std::string to_utf8(const TagLib::String& text);
+
+// Every field of the record with all its values. Fields whose names differ only in case are one.
+TagLib::PropertyMap to_property_map(const sonavel::file_info& record);
+// Replaces the record's fields by the map's properties (technical info is left alone).
+void set_fields(sonavel::file_info& record, const TagLib::PropertyMap& properties);
+
+}  // namespace player

@@ -1,0 +1,24 @@
+#include "player/app/TagReader.h"
+
+#include "player/app/TagFile.h"
+#include "player/app/TagProperties.h"
+#include "sdk/errors.h"
+
+namespace player {
+
+std::optional<sonavel::file_info_impl> read_track_record(const std::wstring& path) {
+    try {
+        TagFile file(path);
+        sonavel::file_info_impl record;
+        set_fields(record, file.properties());
+        if (int length = file.length_ms(); length >= 0) record.set_length(length / 1000.0);
+        if (int bitrate = file.bitrate_kbps()) record.info_set("bitrate", std::to_string(bitrate).c_str());
+        if (int rate = file.sample_rate()) record.info_set("samplerate", std::to_string(rate).c_str());
+        if (int channels = file.channels()) record.info_set("channels", std::to_string(channels).c_str());
+        return record;
+    } catch (const sonavel::exception_io_data&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace player

@@ -1,0 +1,18 @@
+#pragma once
+// Audio files entering the player: their records read from the files, the tracks added to the library
+// and to the active playlist. Main thread.
+#include <string>
+#include <vector>
+
+#include "player/engine/HostEngines.h"
+
+namespace player {
+
+// The tracks of the files TagLib opens as audio, with their records current; other files are skipped.
+sonavel::metadb_handle_list load_tracks(HostEngines& engines, const std::vector<std::wstring>& files);
+
+// Loads the audio files below the folder, adds them to the library and appends them to the active
+// playlist (a playlist "Default" is created and activated when none is active). Returns the tracks.
+sonavel::metadb_handle_list import_folder(HostEngines& engines, const std::wstring& folder);
+
+}  // namespace player

@@ -1,0 +1,225 @@
+// The player as a user meets it: quennet.dll loaded from beside the program, a music folder of real files
+// in the playlist, the component's panel docked, clicks and keys, and the tags that land in the files.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "player/app/PlayerApp.h"
+#include "player/app/TrackContextMenu.h"
+#include "presets/PresetStore.h"
+#include "resources/resource.h"
+#include "sdk/utf8.h"
+#include "tests/app/audio_files.h"
+#include "tests/harness/keyboard.h"
+#include "tests/harness/list_view.h"
+#include "tests/harness/message_box.h"
+#include "tests/harness/pump.h"
+
+namespace app_test {
+namespace {
+
+std::wstring program_folder() {
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring text(path, length);
+    return text.substr(0, text.find_last_of(L"\\/"));
+}
+
+class Player : public ::testing::Test {
+protected:
+    Player() {
+        song(L"01 first.mp3", "Ann", {"Rock"});
+        song(L"02 second.mp3", "Bob", {"Rock", "Pop"});
+        song(L"03 third.wav", "Cid", {"Jazz"});
+    }
+    ~Player() override { app_.reset(); }
+
+    void song(const std::wstring& name, const std::string& artist, const std::vector<std::string>& genres) {
+        std::wstring path = music_.file(name);
+        write_audio(path);
+        TagLib::PropertyMap tags;
+        tags.insert("ARTIST", string_list({artist}));
+        tags.insert("TITLE", string_list({sonavel::wide_to_utf8(name)}));
+        tags.insert("GENRE", string_list(genres));
+        set_tags(path, tags);
+    }
+    void start() {
+        player::PlayerOptions options;
+        options.component = program_folder() + L"\\quennet.dll";
+        options.config_folder = config_.path();
+        options.folders = {music_.path()};
+        app_ = std::make_unique<player::PlayerApp>(options);
+        harness::pump_for(std::chrono::milliseconds(50));
+    }
+
+    player::PlayerWindow& window() { return app_->window(); }
+    player::HostEngines& engines() { return app_->engines(); }
+    HWND playlist() { return window().playlist().window(); }
+
+    const player::PlayerWindow::PanelType* varnel_type() {
+        const auto& types = window().panel_types();
+        auto found = std::find_if(types.begin(), types.end(), [](const auto& t) { return t.name == "Varnel Panel"; });
+        return found == types.end() ? nullptr : &*found;
+    }
+    // A panel of the component editing GENRE, with Jazz among its preset values, as the View menu docks it
+    // and the panel host hands it its stored configuration.
+    player::DockedPanel& dock_genre_panel() {
+        quennet::Options preset;
+        preset.name = "Genres";
+        preset.metadata_field = "GENRE";
+        preset.add_tags("Jazz", ';');
+        sonavel::stream_writer_buffer config;
+        sonavel::abort_callback_dummy abort;
+        quennet::write_store(config, abort, preset, {preset});
+        auto& docked = window().dock(varnel_type()->type, config.data());
+        harness::pump_for(std::chrono::milliseconds(50));
+        return docked;
+    }
+    static int row_of(HWND list, const std::wstring& text) {
+        for (int i = 0; i < harness::item_count(list); ++i)
+            if (harness::item_text(list, i) == text) return i;
+        return -1;
+    }
+    bool idle() { return engines().io.running() == 0; }
+
+    harness::UnexpectedBoxGuard no_boxes_;
+    TempFolder music_, config_;
+    std::unique_ptr<player::PlayerApp> app_;
+};
+
+TEST_F(Player, StartsWithTheFolderInThePlaylistAndThePanelTypeInTheViewMenu) {
+    start();
+    ASSERT_EQ(harness::item_count(playlist()), 3);
+    EXPECT_EQ(harness::item_text(playlist(), 1, player::PlaylistView::column_genre), L"Rock; Pop");
+    EXPECT_EQ(harness::item_text(playlist(), 2, player::PlaylistView::column_file), L"03 third.wav");
+    ASSERT_NE(varnel_type(), nullptr);
+
+    HMENU view = GetSubMenu(GetMenu(window().frame()), 1);
+    ASSERT_NE(view, nullptr);
+    bool listed = false;
+    for (int i = 0; i < GetMenuItemCount(view); ++i) {
+        wchar_t text[64] = {};
+        GetMenuStringW(view, UINT(i), text, 64, MF_BYPOSITION);
+        if (std::wstring(text) == L"Varnel Panel") {
+            listed = true;
+            window().run_command(GetMenuItemID(view, i));
+        }
+    }
+    EXPECT_TRUE(listed);
+    ASSERT_EQ(window().docked().size(), 1u) << "choosing the entry docks a panel";
+    EXPECT_TRUE(IsWindowVisible(window().docked()[0]->window()));
+}
+
+TEST_F(Player, TickingAValueInTheDockedPanelAndApplyingWritesItIntoTheSelectedFiles) {
+    start();
+    auto& docked = dock_genre_panel();
+    const HWND values = GetDlgItem(docked.window(), IDC_PANEL_VALUE_LIST);
+    ASSERT_NE(values, nullptr);
+
+    harness::click_label(playlist(), 0);
+    harness::pump_for(std::chrono::milliseconds(40));
+    POINT at = harness::label_point(playlist(), 1);
+    // Ctrl+click adds the second track to the selection.
+    ClientToScreen(playlist(), &at);
+    SetCursorPos(at.x, at.y);
+    harness::pump_for(std::chrono::milliseconds(40));
+    POINT client = harness::label_point(playlist(), 1);
+    PostMessageW(playlist(), WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, MAKELPARAM(client.x, client.y));
+    PostMessageW(playlist(), WM_LBUTTONUP, MK_CONTROL, MAKELPARAM(client.x, client.y));
+    ASSERT_EVENTUALLY(row_of(values, L"Pop") >= 0 && row_of(values, L"Jazz") >= 0);
+    EXPECT_EQ(engines().playlists.get_selected_items(engines().playlists.get_active_playlist()).size(), 2u);
+    EXPECT_EQ(harness::state_image(values, row_of(values, L"Rock")), 2) << "both selected tracks carry Rock";
+    EXPECT_EQ(harness::state_image(values, row_of(values, L"Jazz")), 1);
+
+    harness::click_check_box(values, row_of(values, L"Jazz"));
+    ASSERT_EQ(harness::state_image(values, row_of(values, L"Jazz")), 2);
+    const HWND add = GetDlgItem(docked.window(), IDC_PANEL_ADD);
+    ASSERT_TRUE(harness::focus(add));
+    harness::press_key(add, VK_RETURN);
+
+    ASSERT_EVENTUALLY(idle() && values_of(tags_of(music_.file(L"01 first.mp3")), "GENRE").size() == 2);
+    EXPECT_EQ(values_of(tags_of(music_.file(L"01 first.mp3")), "GENRE"), (std::vector<std::string>{"Rock", "Jazz"}));
+    EXPECT_EQ(values_of(tags_of(music_.file(L"02 second.mp3")), "GENRE"),
+              (std::vector<std::string>{"Rock", "Pop", "Jazz"}));
+    EXPECT_EQ(values_of(tags_of(music_.file(L"02 second.mp3")), "ARTIST"), (std::vector<std::string>{"Bob"}));
+    EXPECT_EQ(values_of(tags_of(music_.file(L"03 third.wav")), "GENRE"), (std::vector<std::string>{"Jazz"}))
+        << "an unselected file is not touched";
+    EXPECT_EVENTUALLY(harness::item_text(playlist(), 0, player::PlaylistView::column_genre) == L"Rock; Jazz");
+}
+
+TEST_F(Player, AValueTypedIntoTheAddBoxReachesEverySelectedFileAndAReadOnlyOneStaysAsItWas) {
+    start();
+    auto& docked = dock_genre_panel();
+    const std::wstring locked = music_.file(L"03 third.wav");
+    const auto locked_bytes = file_bytes(locked);
+    ASSERT_TRUE(SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    harness::click_label(playlist(), 1);
+    ASSERT_TRUE(harness::focus(playlist()));
+    harness::press_key(playlist(), 'A', harness::modifiers::ctrl);
+    harness::pump_for(std::chrono::milliseconds(60));
+    const HWND add = GetDlgItem(docked.window(), IDC_PANEL_ADD);
+    ASSERT_TRUE(harness::focus(add));
+    harness::type_text(add, L"Blues");
+    harness::press_key(add, VK_RETURN);
+
+    ASSERT_EVENTUALLY(idle() && values_of(tags_of(music_.file(L"01 first.mp3")), "GENRE").size() == 2);
+    EXPECT_EQ(values_of(tags_of(music_.file(L"01 first.mp3")), "GENRE"), (std::vector<std::string>{"Rock", "Blues"}));
+    EXPECT_EQ(values_of(tags_of(music_.file(L"02 second.mp3")), "GENRE"),
+              (std::vector<std::string>{"Rock", "Pop", "Blues"}));
+    EXPECT_EQ(file_bytes(locked), locked_bytes);
+    auto lines = engines().console.lines();
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.find("Could not update tags of") != std::string::npos && line.find("03 third.wav") != std::string::npos;
+    }));
+}
+
+TEST_F(Player, DockedPanelsAndTheComponentsConfigurationComeBackAfterARestart) {
+    start();
+    dock_genre_panel();
+    app_.reset();
+    EXPECT_NE(GetFileAttributesW(config_.file(L"layout.cfg").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(GetFileAttributesW(config_.file(L"player.cfg").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    start();
+    ASSERT_EQ(window().docked().size(), 1u);
+    EXPECT_EQ(window().docked()[0]->panel()->get_guid(), varnel_type()->type);
+    // The panel got its preset back: it shows the preset's value without any selection.
+    const HWND values = GetDlgItem(window().docked()[0]->window(), IDC_PANEL_VALUE_LIST);
+    EXPECT_EVENTUALLY(row_of(values, L"Jazz") >= 0);
+}
+
+TEST_F(Player, TheSelectionsContextMenuOffersTheComponentsEntry) {
+    start();
+    harness::click_label(playlist(), 0);
+    player::TrackContextMenu menu(window().playlist().selected_tracks(),
+                                  sonavel::contextmenu_item::caller_active_playlist_selection);
+    bool offered = false;
+    for (int i = 0; i < GetMenuItemCount(menu.menu()); ++i) {
+        wchar_t text[64] = {};
+        GetMenuStringW(menu.menu(), UINT(i), text, 64, MF_BYPOSITION);
+        if (std::wstring(text) == L"Tag in varnel panel") offered = GetSubMenu(menu.menu(), i) != nullptr;
+    }
+    EXPECT_TRUE(offered);
+}
+
+TEST_F(Player, DamagedConfigurationFilesAreReportedAndThePlayerStartsWithoutThem) {
+    write_bytes(config_.file(L"player.cfg"), {9, 0, 0, 0, 1});
+    write_bytes(config_.file(L"layout.cfg"), {1, 0, 0, 0, 5, 0, 0, 0, 7});
+    start();
+    EXPECT_TRUE(window().docked().empty());
+    EXPECT_EQ(harness::item_count(playlist()), 3);
+    auto lines = engines().console.lines();
+    auto has = [&](const char* text) {
+        return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.find(text) != std::string::npos; });
+    };
+    EXPECT_TRUE(has("Stored configuration ignored"));
+    EXPECT_TRUE(has("Stored layout ignored"));
+    app_.reset();
+    EXPECT_GT(file_bytes(config_.file(L"player.cfg")).size(), 5u) << "a good block replaces the damaged one";
+}
+
+}  // namespace
+}  // namespace app_test

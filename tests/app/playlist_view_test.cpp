@@ -1,0 +1,149 @@
+// The playlist view mirrors the active playlist both ways: clicks and keys reach the playlist manager,
+// the playlist's items, selection, focus and tags reach the view.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "player/app/PlaylistView.h"
+#include "tests/app/windowed_host.h"
+#include "tests/harness/keyboard.h"
+
+namespace app_test {
+namespace {
+
+using player::PlaylistView;
+
+class PlaylistViewTest : public WindowedHost {
+protected:
+    PlaylistViewTest() {
+        view_ = std::make_unique<PlaylistView>(host_.main_window(), engines());
+        SetWindowPos(list(), nullptr, 0, 0, 700, 400, SWP_NOZORDER);
+    }
+    ~PlaylistViewTest() override { view_.reset(); }
+
+    HWND list() const { return view_->window(); }
+    // A playlist of three tracks, made active.
+    void three_tracks() {
+        tracks_ = {engines().add_track("C:\\Music\\one.mp3", {{"ARTIST", {"Ann"}}, {"TITLE", {"First"}}, {"GENRE", {"Rock", "Pop"}}}),
+                   engines().add_track("C:\\Music\\two.flac", {{"ARTIST", {"Bob"}}, {"TITLE", {"Second"}}}),
+                   engines().add_track("C:\\Music\\sub\\three.ogg", {{"TITLE", {"Third"}}, {"GENRE", {"Jazz"}}})};
+        engines().add_playlist("Test", tracks_);
+    }
+    std::size_t active() { return engines().playlists.get_active_playlist(); }
+    bool selected_in_playlist(std::size_t item) { return engines().playlists.is_item_selected(active(), item); }
+    bool focused_in_view(int row) { return ListView_GetItemState(list(), row, LVIS_FOCUSED) != 0; }
+
+    std::unique_ptr<PlaylistView> view_;
+    sonavel::metadb_handle_list tracks_;
+};
+
+TEST_F(PlaylistViewTest, RowsShowArtistTitleGenreAndFileName) {
+    three_tracks();
+    ASSERT_EQ(harness::item_count(list()), 3);
+    EXPECT_EQ(harness::item_text(list(), 0, PlaylistView::column_artist), L"Ann");
+    EXPECT_EQ(harness::item_text(list(), 0, PlaylistView::column_title), L"First");
+    EXPECT_EQ(harness::item_text(list(), 0, PlaylistView::column_genre), L"Rock; Pop");
+    EXPECT_EQ(harness::item_text(list(), 0, PlaylistView::column_file), L"one.mp3");
+    EXPECT_EQ(harness::item_text(list(), 1, PlaylistView::column_genre), L"");
+    EXPECT_EQ(harness::item_text(list(), 2, PlaylistView::column_file), L"three.ogg");
+}
+
+TEST_F(PlaylistViewTest, ClicksSelectAndFocusTracksInThePlaylist) {
+    three_tracks();
+    harness::click_label(list(), 1);
+    EXPECT_FALSE(selected_in_playlist(0));
+    EXPECT_TRUE(selected_in_playlist(1));
+    EXPECT_EQ(engines().playlists.get_focus_item(active()), 1u);
+
+    ctrl_click_label(list(), 2);
+    EXPECT_TRUE(selected_in_playlist(1));
+    EXPECT_TRUE(selected_in_playlist(2));
+    EXPECT_EQ(engines().playlists.get_focus_item(active()), 2u);
+    EXPECT_EQ(view_->selected_tracks(), (sonavel::metadb_handle_list{tracks_[1], tracks_[2]}));
+
+    harness::click_label(list(), 0);
+    EXPECT_TRUE(selected_in_playlist(0));
+    EXPECT_FALSE(selected_in_playlist(1));
+    EXPECT_FALSE(selected_in_playlist(2));
+}
+
+TEST_F(PlaylistViewTest, SelectionAndFocusOfThePlaylistShowInTheView) {
+    three_tracks();
+    engines().select({0, 2});
+    EXPECT_TRUE(harness::is_selected(list(), 0));
+    EXPECT_FALSE(harness::is_selected(list(), 1));
+    EXPECT_TRUE(harness::is_selected(list(), 2));
+    engines().focus(2);
+    EXPECT_TRUE(focused_in_view(2));
+    engines().focus(1);
+    EXPECT_FALSE(focused_in_view(2));
+    EXPECT_TRUE(focused_in_view(1));
+    // Showing the playlist's state is no user action: the playlist stays as it was set.
+    EXPECT_TRUE(selected_in_playlist(0));
+    EXPECT_TRUE(selected_in_playlist(2));
+    EXPECT_EQ(engines().playlists.get_focus_item(active()), 1u);
+}
+
+TEST_F(PlaylistViewTest, ChangedTagsShowInTheirRow) {
+    three_tracks();
+    engines().change_tags(tracks_[1], {{"ARTIST", {"Bob"}}, {"TITLE", {"Second"}}, {"GENRE", {"Blues", "Soul"}}});
+    EXPECT_EQ(harness::item_text(list(), 1, PlaylistView::column_genre), L"Blues; Soul");
+    EXPECT_EQ(harness::item_text(list(), 0, PlaylistView::column_genre), L"Rock; Pop");
+}
+
+TEST_F(PlaylistViewTest, AddedRemovedAndSwitchedPlaylistsShowInTheView) {
+    three_tracks();
+    engines().select({1});
+    auto extra = engines().add_track("C:\\Music\\four.wav", {{"ARTIST", {"Dee"}}});
+    engines().playlists.insert_items(active(), 0, {extra}, sonavel::bit_array_false());
+    ASSERT_EQ(harness::item_count(list()), 4);
+    EXPECT_EQ(harness::item_text(list(), 0, PlaylistView::column_artist), L"Dee");
+    EXPECT_TRUE(harness::is_selected(list(), 2)) << "the selection moves with its item";
+
+    engines().playlists.remove_items(active(), sonavel::bit_array_one(0));
+    EXPECT_EQ(harness::item_count(list()), 3);
+    EXPECT_EQ(harness::item_text(list(), 0, PlaylistView::column_artist), L"Ann");
+
+    engines().add_playlist("Other", {extra});
+    ASSERT_EQ(harness::item_count(list()), 1);
+    EXPECT_EQ(harness::item_text(list(), 0, PlaylistView::column_file), L"four.wav");
+}
+
+TEST_F(PlaylistViewTest, CtrlAInTheViewSelectsEveryTrackThroughTheShortcuts) {
+    three_tracks();
+    harness::click_label(list(), 0);
+    ASSERT_TRUE(harness::focus(list()));
+    harness::press_key(list(), 'A', harness::modifiers::ctrl);
+    const auto& executed = engines().shortcuts.executed();
+    EXPECT_NE(std::find(executed.begin(), executed.end(), "Select all"), executed.end());
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_TRUE(selected_in_playlist(i));
+        EXPECT_TRUE(harness::is_selected(list(), int(i)));
+    }
+}
+
+TEST_F(PlaylistViewTest, DeleteInTheViewRemovesTheSelectedTracks) {
+    three_tracks();
+    harness::click_label(list(), 1);
+    ASSERT_TRUE(harness::focus(list()));
+    harness::press_key(list(), VK_DELETE);
+    EXPECT_EQ(engines().playlists.get_item_count(active()), 2u);
+    ASSERT_EQ(harness::item_count(list()), 2);
+    EXPECT_EQ(harness::item_text(list(), 1, PlaylistView::column_file), L"three.ogg");
+    const auto& offered = engines().shortcuts.offered();
+    ASSERT_FALSE(offered.empty());
+    EXPECT_EQ(offered.back().first, sonavel::keyboard_shortcut_manager::type_context_playlist);
+}
+
+TEST_F(PlaylistViewTest, AViewGoneHearsNoMoreEvents) {
+    three_tracks();
+    view_.reset();
+    engines().select({0});
+    engines().change_tags(tracks_[0], {{"GENRE", {"Jazz"}}});
+    SUCCEED() << "no event reached the destroyed view";
+}
+
+}  // namespace
+}  // namespace app_test

@@ -1,0 +1,208 @@
+// Writing records into real audio files through TagLib: exactly the record's fields, every value, other
+// data kept, and a file that cannot be written raises the host's error and stays as it was.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <attachedpictureframe.h>
+#include <id3v2tag.h>
+#include <mpegfile.h>
+
+#include "player/app/TagFile.h"
+#include "player/app/TagLibTagStore.h"
+#include "player/app/TagReader.h"
+#include "player/engine/HostEngines.h"
+#include "sdk/utf8.h"
+#include "tests/app/audio_files.h"
+
+namespace app_test {
+namespace {
+
+class TagStoreWrites : public ::testing::TestWithParam<const wchar_t*> {
+protected:
+    // An audio file of the test's format, with these tags when some are given.
+    std::wstring audio(const std::wstring& stem, const TagLib::PropertyMap& tags = {}) {
+        std::wstring path = folder_.file(stem + GetParam());
+        write_audio(path);
+        if (!tags.isEmpty()) set_tags(path, tags);
+        return path;
+    }
+    sonavel::metadb_handle_ptr track(const std::wstring& path) {
+        return engines_.add_track(sonavel::wide_to_utf8(path), {}, false);
+    }
+    void write(const std::wstring& path, const sonavel::file_info& record) { store_.write(track(path), record, abort_); }
+    void write(const std::wstring& path, const player::FieldValues& fields) {
+        write(path, player::HostEngines::make_record(fields));
+    }
+    // The record as the player holds it after loading the file.
+    static sonavel::file_info_impl loaded(const std::wstring& path) {
+        auto record = player::read_track_record(path);
+        EXPECT_TRUE(record.has_value());
+        return record ? *record : sonavel::file_info_impl();
+    }
+    static TagLib::PropertyMap map(std::initializer_list<std::pair<const char*, std::vector<std::string>>> fields) {
+        TagLib::PropertyMap out;
+        for (const auto& [key, values] : fields) out.insert(key, string_list(values));
+        return out;
+    }
+
+    TempFolder folder_;
+    player::HostEngines engines_;
+    player::TagLibTagStore store_;
+    sonavel::abort_callback_dummy abort_;
+};
+
+TEST_P(TagStoreWrites, EveryValueOfAMultiValuedFieldIsWrittenInOrder) {
+    std::wstring path = audio(L"genres");
+    write(path, {{"GENRE", {"Rock", "Pop", "Jazz"}}, {"ARTIST", {"Band"}}});
+    TagLib::PropertyMap tags = tags_of(path);
+    EXPECT_EQ(values_of(tags, "GENRE"), (std::vector<std::string>{"Rock", "Pop", "Jazz"}));
+    EXPECT_EQ(values_of(tags, "ARTIST"), (std::vector<std::string>{"Band"}));
+}
+
+TEST_P(TagStoreWrites, ChangingOneFieldKeepsEveryOtherFieldOfTheFile) {
+    std::wstring path = audio(L"keep", map({{"ARTIST", {"Band"}}, {"TITLE", {"Song"}}, {"ALBUM", {"Record"}},
+                                            {"GENRE", {"Rock", "Pop"}}, {"MOOD", {"Calm", "Dark"}}}));
+    sonavel::file_info_impl record = loaded(path);
+    std::size_t genre = record.meta_find("GENRE");
+    ASSERT_NE(genre, sonavel::file_info::npos);
+    record.meta_remove_field(genre);
+    record.meta_add("GENRE", "Jazz");
+    write(path, record);
+
+    TagLib::PropertyMap tags = tags_of(path);
+    EXPECT_EQ(values_of(tags, "GENRE"), (std::vector<std::string>{"Jazz"}));
+    EXPECT_EQ(values_of(tags, "ARTIST"), (std::vector<std::string>{"Band"}));
+    EXPECT_EQ(values_of(tags, "TITLE"), (std::vector<std::string>{"Song"}));
+    EXPECT_EQ(values_of(tags, "ALBUM"), (std::vector<std::string>{"Record"}));
+    EXPECT_EQ(values_of(tags, "MOOD"), (std::vector<std::string>{"Calm", "Dark"}));
+}
+
+TEST_P(TagStoreWrites, AFieldTheRecordNoLongerHasIsRemovedFromTheFile) {
+    std::wstring path = audio(L"remove", map({{"ARTIST", {"Band"}}, {"GENRE", {"Rock", "Pop"}}}));
+    sonavel::file_info_impl record = loaded(path);
+    record.meta_remove_field(record.meta_find("GENRE"));
+    write(path, record);
+
+    TagLib::PropertyMap tags = tags_of(path);
+    EXPECT_FALSE(tags.contains("GENRE"));
+    EXPECT_EQ(values_of(tags, "ARTIST"), (std::vector<std::string>{"Band"}));
+}
+
+TEST_P(TagStoreWrites, LowerCaseFieldNamesReachTheFileAsTagLibKeys) {
+    std::wstring path = audio(L"case");
+    write(path, {{"genre", {"Rock", "Pop"}}, {"Artist", {"Band"}}});
+    TagLib::PropertyMap tags = tags_of(path);
+    EXPECT_EQ(values_of(tags, "GENRE"), (std::vector<std::string>{"Rock", "Pop"}));
+    EXPECT_EQ(values_of(tags, "ARTIST"), (std::vector<std::string>{"Band"}));
+}
+
+TEST_P(TagStoreWrites, UnicodeValuesAndFileNamesRoundTrip) {
+    // Names outside the ANSI code page (1252 under wine): only wide paths reach these files.
+    std::wstring path = audio(L"Bj\u00f6rk \u2014 \u65e5\u672c\u8a9e \u0395\u03bb\u03bb\u03ac\u03b4\u03b1");
+    const std::vector<std::string> genres = {"\xce\x95\xce\xbb\xce\xbb\xce\xb7\xce\xbd\xce\xb9\xce\xba\xce\xac",
+                                             "\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e", "Caf\xc3\xa9 \xf0\x9f\x8e\xb5"};
+    write(path, {{"GENRE", genres}, {"TITLE", {"\xd0\x9f\xd0\xb5\xd1\x81\xd0\xbd\xd1\x8f"}}});
+
+    EXPECT_EQ(values_of(tags_of(path), "GENRE"), genres);
+    sonavel::file_info_impl record = loaded(path);
+    std::size_t genre = record.meta_find("GENRE");
+    ASSERT_NE(genre, sonavel::file_info::npos);
+    ASSERT_EQ(record.meta_enum_value_count(genre), 3u);
+    EXPECT_STREQ(record.meta_enum_value(genre, 2), genres[2].c_str());
+    EXPECT_STREQ(record.meta_get("TITLE"), "\xd0\x9f\xd0\xb5\xd1\x81\xd0\xbd\xd1\x8f");
+}
+
+TEST_P(TagStoreWrites, AReadOnlyFileRaisesTheHostsErrorAndStaysAsItWas) {
+    std::wstring path = audio(L"locked", map({{"GENRE", {"Rock"}}}));
+    const auto before = file_bytes(path);
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    EXPECT_THROW(write(path, {{"GENRE", {"Pop"}}}), sonavel::exception_io_data);
+
+    EXPECT_EQ(file_bytes(path), before);
+    EXPECT_EQ(values_of(tags_of(path), "GENRE"), (std::vector<std::string>{"Rock"}));
+    EXPECT_EQ(folder_.names().size(), 1u) << "no copy is left beside the file";
+}
+
+TEST_P(TagStoreWrites, AFileThatIsNoAudioRaisesTheHostsErrorAndStaysAsItWas) {
+    std::wstring path = folder_.file(std::wstring(L"broken") + GetParam());
+    const std::vector<std::uint8_t> junk(5000, 0x5A);
+    write_bytes(path, junk);
+    EXPECT_THROW(write(path, {{"GENRE", {"Pop"}}}), sonavel::exception_io_data);
+    EXPECT_EQ(file_bytes(path), junk);
+    EXPECT_EQ(folder_.names().size(), 1u);
+}
+
+TEST_P(TagStoreWrites, AMissingFileRaisesTheHostsError) {
+    EXPECT_THROW(write(folder_.file(std::wstring(L"gone") + GetParam()), {{"GENRE", {"Pop"}}}),
+                 sonavel::exception_io_data);
+    EXPECT_TRUE(folder_.names().empty());
+}
+
+TEST_P(TagStoreWrites, AnAbortedWriteLeavesTheFile) {
+    std::wstring path = audio(L"aborted", map({{"GENRE", {"Rock"}}}));
+    const auto before = file_bytes(path);
+    sonavel::abort_callback_impl aborting;
+    aborting.abort();
+    auto record = player::HostEngines::make_record({{"GENRE", {"Pop"}}});
+    EXPECT_THROW(store_.write(track(path), record, aborting), sonavel::exception_aborted);
+    EXPECT_EQ(file_bytes(path), before);
+}
+
+TEST_P(TagStoreWrites, TheAudioSurvivesAGrowingTagAndNoCopyIsLeft) {
+    std::wstring path = audio(L"grow");
+    const auto before = file_bytes(path);
+    const int length = player::TagFile(path).length_ms();
+    write(path, {{"GENRE", {std::string(3000, 'x'), "Pop"}}, {"COMMENT", {std::string(5000, 'y')}}});
+
+    const auto after = file_bytes(path);
+    ASSERT_GT(after.size(), before.size());
+    EXPECT_EQ(player::TagFile(path).length_ms(), length);
+    if (std::wstring(GetParam()) == L".mp3") {
+        // MPEG: the tag goes in front, the frames follow unchanged and nothing is appended after them.
+        EXPECT_TRUE(std::equal(before.begin(), before.end(), after.end() - std::ptrdiff_t(before.size())));
+    }
+    EXPECT_EQ(folder_.names(), (std::vector<std::wstring>{L"grow" + std::wstring(GetParam())}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, TagStoreWrites, ::testing::Values(L".mp3", L".wav"),
+                         [](const auto& info) { return std::string(info.param[1] == L'm' ? "Mp3" : "Wav"); });
+
+using Mp3TagStore = TagStoreWrites;
+
+TEST_P(Mp3TagStore, MpegFilesGetId3v24AndNoId3v1TagTheyDidNotHave) {
+    std::wstring path = audio(L"id3");
+    write(path, {{"GENRE", {"Rock", "Pop"}}});
+    const auto bytes = file_bytes(path);
+    ASSERT_GT(bytes.size(), 128u);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 3), "ID3");
+    EXPECT_EQ(bytes[3], 4) << "ID3v2.4 keeps several genres; 2.3 would drop them";
+    EXPECT_NE(std::string(bytes.end() - 128, bytes.end() - 125), "TAG");
+}
+
+TEST_P(Mp3TagStore, AnAttachedPictureSurvivesAWrite) {
+    std::wstring path = audio(L"picture");
+    {
+        TagLib::MPEG::File file(path.c_str());
+        auto picture = std::make_unique<TagLib::ID3v2::AttachedPictureFrame>();
+        picture->setMimeType("image/png");
+        picture->setPicture(TagLib::ByteVector("not really a png", 16));
+        file.ID3v2Tag(true)->addFrame(picture.release());
+        file.ID3v2Tag()->setTitle("Song");
+        ASSERT_TRUE(file.save(TagLib::MPEG::File::ID3v2, TagLib::File::StripOthers, TagLib::ID3v2::v4));
+    }
+    sonavel::file_info_impl record = loaded(path);
+    record.meta_add("GENRE", "Jazz");
+    write(path, record);
+
+    TagLib::MPEG::File file(path.c_str());
+    ASSERT_TRUE(file.hasID3v2Tag());
+    EXPECT_EQ(file.ID3v2Tag()->frameListMap()["APIC"].size(), 1u);
+    EXPECT_EQ(values_of(file.properties(), "GENRE"), (std::vector<std::string>{"Jazz"}));
+    EXPECT_EQ(values_of(file.properties(), "TITLE"), (std::vector<std::string>{"Song"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Mpeg, Mp3TagStore, ::testing::Values(L".mp3"), [](const auto&) { return std::string("Mp3"); });
+
+}  // namespace
+}  // namespace app_test
