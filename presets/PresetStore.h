@@ -1,5 +1,5 @@
 #pragma once
-// A panel's presets as its instance configuration: the current definition and the panel's preset list in
+// A panel's presets as its instance configuration: the working preset record and the panel's preset list in
 // one byte stream. Written as version 5; versions 1 to 5 are read, later ones as 5.
 #include <vector>
 
