@@ -95,7 +95,8 @@ void BM_Win32_ApplyToCompletionRefill_10k(benchmark::State& state) {
     child(L"EDIT", ES_AUTOHSCROLL, IDC_PANEL_ADD);
     quennet::Options options;
     options.metadata_field = "GENRE";
-    quennet::PanelModel panel(GetModuleHandleW(nullptr), quennet::ValueListControls::of(window.get()), options, {});
+    std::vector<quennet::Options> presets;
+    quennet::PanelModel panel(GetModuleHandleW(nullptr), quennet::ValueListControls::of(window.get()), options, presets);
     panel.set_shown(true);
     panel.request_fill(quennet::playlist_changed);
     host.memory_tags.clear_log();

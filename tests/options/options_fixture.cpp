@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "presets/OptionsDialog.h"
+#include "tests/presets/preset_test_support.h"
 #include "resources/resource.h"
 #include "sdk/utf8.h"
 #include "sdk/win/uwin.h"
@@ -69,29 +70,9 @@ Strings names_of(const std::vector<quennet::Options>& presets) {
     return names;
 }
 
-bool same_font(const panoplex::log_font& a, const panoplex::log_font& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
 void expect_same_record(const quennet::Options& a, const quennet::Options& b) {
-    EXPECT_EQ(a.name, b.name);
-    EXPECT_EQ(a.metadata_field, b.metadata_field);
     EXPECT_EQ(a.tags, b.tags);
-    EXPECT_EQ(a.sort_list, b.sort_list);
-    EXPECT_EQ(a.scan_library, b.scan_library);
-    EXPECT_EQ(a.filter_on_focused_tags, b.filter_on_focused_tags);
-    EXPECT_EQ(a.doubleclick_action, b.doubleclick_action);
-    EXPECT_EQ(a.scan_fields, b.scan_fields);
-    EXPECT_EQ(a.playlist_name, b.playlist_name);
-    EXPECT_EQ(a.filter_fields, b.filter_fields);
-    EXPECT_EQ(a.edge_style, b.edge_style);
-    EXPECT_EQ(a.sort_order, b.sort_order);
-    EXPECT_EQ(a.same_value_fields, b.same_value_fields);
-    EXPECT_EQ(a.global_colors_and_fonts, b.global_colors_and_fonts);
-    EXPECT_TRUE(same_font(a.list_font, b.list_font));
-    EXPECT_TRUE(same_font(a.text_font, b.text_font));
-    EXPECT_EQ(a.text_color, b.text_color);
-    EXPECT_EQ(a.list_color, b.list_color);
-    EXPECT_EQ(a.back_color, b.back_color);
-    EXPECT_EQ(a.list_back_color, b.list_back_color);
+    preset_test::expect_same_stored_fields(a, b);
 }
 
 bool OptionsDialogs::open_options(quennet::VarnelPanel& panel, DialogScript& script) {

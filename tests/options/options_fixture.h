@@ -11,6 +11,7 @@
 #include "presets/Options.h"
 #include "tests/harness/window_query.h"
 #include "tests/options/dialog_script.h"
+#include "tests/presets/preset_test_support.h"
 #include "tests/window/panel_window_fixture.h"
 
 namespace options_test {
@@ -36,7 +37,7 @@ bool has_selection(HWND dialog, int combo);
 void choose(HWND dialog, int combo, const std::string& entry);
 
 Strings names_of(const std::vector<quennet::Options>& presets);
-bool same_font(const panoplex::log_font& a, const panoplex::log_font& b);
+using preset_test::same_font;
 // Every field the store keeps, with the values in order.
 void expect_same_record(const quennet::Options& a, const quennet::Options& b);
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "player/engine/HostEngines.h"
+#include "tests/presets/preset_test_support.h"
 #include "presets/PresetEdits.h"
 
 namespace {
@@ -12,13 +13,7 @@ using quennet::PresetFields;
 using quennet::Options;
 using Strings = std::vector<std::string>;
 
-struct started_host : player::HostEngines {
-    started_host() {
-        console.set_mirror(false);
-        register_services();
-        start();
-    }
-};
+using preset_test::started_host;
 
 panoplex::log_font font_of_height(std::int32_t height) {
     panoplex::log_font font;
@@ -27,7 +22,7 @@ panoplex::log_font font_of_height(std::int32_t height) {
     return font;
 }
 
-bool same_font(const panoplex::log_font& a, const panoplex::log_font& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+using preset_test::same_font;
 
 Options named(const std::string& name) {
     Options options;

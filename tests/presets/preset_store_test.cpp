@@ -6,6 +6,7 @@
 
 #include "player/engine/HostEngines.h"
 #include "presets/PresetStore.h"
+#include "tests/presets/preset_test_support.h"
 #include "tests/presets/preset_stream_builder.h"
 
 namespace {
@@ -36,38 +37,9 @@ bool font_filled(const panoplex::log_font& font, std::uint8_t fill) {
     return std::all_of(p, p + sizeof font, [fill](std::uint8_t b) { return b == fill; });
 }
 
-bool same_font(const panoplex::log_font& a, const panoplex::log_font& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
-void expect_same_stored_fields(const Options& a, const Options& b) {
-    EXPECT_EQ(a.name, b.name);
-    EXPECT_EQ(a.metadata_field, b.metadata_field);
-    EXPECT_EQ(a.sort_list, b.sort_list);
-    EXPECT_EQ(a.scan_library, b.scan_library);
-    EXPECT_EQ(a.filter_on_focused_tags, b.filter_on_focused_tags);
-    EXPECT_EQ(a.doubleclick_action, b.doubleclick_action);
-    EXPECT_EQ(a.scan_fields, b.scan_fields);
-    EXPECT_EQ(a.playlist_name, b.playlist_name);
-    EXPECT_EQ(a.filter_fields, b.filter_fields);
-    EXPECT_EQ(a.edge_style, b.edge_style);
-    EXPECT_EQ(a.sort_order, b.sort_order);
-    EXPECT_EQ(a.same_value_fields, b.same_value_fields);
-    EXPECT_EQ(a.global_colors_and_fonts, b.global_colors_and_fonts);
-    EXPECT_TRUE(same_font(a.list_font, b.list_font));
-    EXPECT_TRUE(same_font(a.text_font, b.text_font));
-    EXPECT_EQ(a.text_color, b.text_color);
-    EXPECT_EQ(a.list_color, b.list_color);
-    EXPECT_EQ(a.back_color, b.back_color);
-    EXPECT_EQ(a.list_back_color, b.list_back_color);
-}
-
-// Registered before any record is made: a record reads the panel host's fonts when it is constructed.
-struct started_host : player::HostEngines {
-    started_host() {
-        console.set_mirror(false);
-        register_services();
-        start();
-    }
-};
+using preset_test::expect_same_stored_fields;
+using preset_test::same_font;
+using preset_test::started_host;
 
 class PresetStore : public ::testing::Test {
 protected:
