@@ -63,11 +63,23 @@ INT_PTR Dialog::route(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_INITDIALOG:
         if (!modal_) sonavel::standard_api_create_t<sonavel::modeless_dialog_manager>()->add(window);
         break;
-    case WM_DESTROY:
+    case WM_DESTROY: {
         window_ = nullptr;
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        if (!modal_) sonavel::standard_api_create_t<sonavel::modeless_dialog_manager>()->remove(window);
-        break;
+        // The object hears of its window's end even when the registry cannot be reached; the failure
+        // is reported after that.
+        std::exception_ptr failure;
+        if (!modal_) {
+            try {
+                sonavel::standard_api_create_t<sonavel::modeless_dialog_manager>()->remove(window);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        }
+        const INT_PTR result = dialog_proc(window, message, wparam, lparam);
+        if (failure) std::rethrow_exception(failure);
+        return result;
+    }
     case WM_GETMINMAXINFO: {
         auto& info = *reinterpret_cast<MINMAXINFO*>(lparam);
         if (min_track_width != 0) info.ptMinTrackSize.x = min_track_width;

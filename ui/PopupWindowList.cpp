@@ -35,8 +35,9 @@ PopupPanel& PopupWindowList::keep(std::unique_ptr<PopupPanel> popup) {
     return *kept_.back();
 }
 
-void PopupWindowList::shown(PopupPanel& popup) noexcept {
-    showing_.erase(std::remove(showing_.begin(), showing_.end(), &popup), showing_.end());
+void PopupWindowList::unpin(PopupPanel& popup) noexcept {
+    auto found = std::find(showing_.begin(), showing_.end(), &popup);
+    if (found != showing_.end()) showing_.erase(found);
     if (!contains(popup)) release_later();
 }
 

@@ -24,7 +24,12 @@ public:
     PopupPanel& keep(std::unique_ptr<PopupPanel> popup);
     // Showing is over: a popup that did not become live (or left again) is freed later. Until then it
     // is never freed, whatever runs while its window and panel are made.
-    void shown(PopupPanel& popup) noexcept;
+    void shown(PopupPanel& popup) noexcept { unpin(popup); }
+    // Keeps `popup` in memory, live or destroyed meanwhile, until unpin: for callers that run a modal
+    // loop on it (its window may be closed from inside that loop).
+    void pin(const PopupPanel& popup) { showing_.push_back(&popup); }
+    // Ends one pin; a popup that is no longer live is freed later.
+    void unpin(PopupPanel& popup) noexcept;
     // Registration order; a popup added twice counts twice.
     void add(PopupPanel& popup);
     // Removes every occurrence; the object is freed later.

@@ -93,6 +93,11 @@ bool pass_to_host_shortcuts(unsigned key) {
 
 void handle_panel_key(MSG& message) {
     if (message.message < WM_KEYDOWN || message.message > WM_UNICHAR) return;
+    // Keys of a menu tracked over a panel belong to the menu: Escape closing it must not revert, nor Enter
+    // choosing an item apply.
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    if (GetGUIThreadInfo(GetCurrentThreadId(), &gui) && (gui.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE))) return;
     auto& panels = live_panels();
     // By index: applying or reverting may change the list.
     for (std::size_t i = 0; i < panels.size(); ++i) {

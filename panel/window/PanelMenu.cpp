@@ -14,6 +14,7 @@
 #include "sdk/core_api.h"
 #include "ui/HelpFile.h"
 #include "ui/PanelPropertiesDialog.h"
+#include "ui/PopupPanel.h"
 #include "ui/PopupPanelBase.h"
 #include "ui/PopupPanelHost.h"
 #include "ui/VarnelPanelHost.h"
@@ -108,7 +109,8 @@ void run_panel_command(VarnelPanel& panel, unsigned id) {
         return;
     case command_options:
         if (OptionsDialog(panel).create(IDD_OPTIONS, panel.Dialog::window())) {
-            model->request_fill(options_edited);
+            // The dialog's loop may have seen the panel's window closed: the model went with it.
+            if (PanelModel* still = panel.model()) still->request_fill(options_edited);
             panel.apply_appearance(true);
             panel.update_library_registration();
         }
@@ -135,8 +137,13 @@ void run_panel_command(VarnelPanel& panel, unsigned id) {
     case command_window_properties:
         if (in_popup_window(panel)) {
             auto* popup_host = dynamic_cast<PopupPanelHost*>(panel.host().get_ptr());
-            if (PopupPanelBase* popup = popup_host ? popup_host->popup() : nullptr)
-                PanelPropertiesDialog(*popup).create(IDD_PANEL_PROPERTIES, main_window());
+            auto* popup = dynamic_cast<PopupPanel*>(popup_host ? popup_host->popup() : nullptr);
+            if (!popup) return;
+            // The popup window stays usable while the dialog runs: closing it must not free what the
+            // dialog edits, nor this panel, whose menu is still on the stack.
+            popup_windows.pin(*popup);
+            PanelPropertiesDialog(*popup).create(IDD_PANEL_PROPERTIES, main_window());
+            popup_windows.unpin(*popup);
         }
         return;
     case command_help:

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <exception>
+
 #include "panel/model/CheckStates.h"
 #include "panel/model/FillEvent.h"
 #include "panel/model/LibraryScan.h"
@@ -33,9 +35,12 @@ VarnelPanel::VarnelPanel() : Dialog(/*modal=*/true) {}
 
 VarnelPanel::~VarnelPanel() {
     // The panel host closes the window before it lets go of the panel; should it not, nothing may be left
-    // pointing at this object.
-    if (HWND w = Dialog::window()) DestroyWindow(w);
-    release_window_state();
+    // pointing at this object. Host services may be gone by now: what cannot be unregistered is gone too.
+    try {
+        if (HWND w = Dialog::window()) DestroyWindow(w);
+        release_window_state();
+    } catch (...) {
+    }
 }
 
 bool VarnelPanel::short_name(std::string& out) const {
@@ -83,19 +88,35 @@ void VarnelPanel::close_window() {
 }
 
 void VarnelPanel::release_window_state() {
+    // Every step runs even when one before it fails: the panel must leave live_panels whatever the host
+    // services say. The first failure is passed on at the end.
+    std::exception_ptr failure;
+    auto step = [&failure](const auto& undo) {
+        try {
+            undo();
+        } catch (...) {
+            if (!failure) failure = std::current_exception();
+        }
+    };
     if (global_callbacks_registered_) {
         global_callbacks_registered_ = false;
-        sonavel::standard_api_create_t<panoplex::fonts::manager>()->deregister_common_callback(as_font_callback(this));
-        sonavel::standard_api_create_t<panoplex::colours::manager>()->deregister_common_callback(
-            as_colour_callback(this));
+        step([this] {
+            sonavel::standard_api_create_t<panoplex::fonts::manager>()->deregister_common_callback(
+                as_font_callback(this));
+        });
+        step([this] {
+            sonavel::standard_api_create_t<panoplex::colours::manager>()->deregister_common_callback(
+                as_colour_callback(this));
+        });
     }
     // Leaves live_panels with its model.
     model_.reset();
     if (live_panels().empty()) remove_keyboard_hook();
     if (library_registered_) {
         library_registered_ = false;
-        sonavel::standard_api_create_t<sonavel::library_service>()->unregister_callback(this);
+        step([this] { sonavel::standard_api_create_t<sonavel::library_service>()->unregister_callback(this); });
     }
+    if (failure) std::rethrow_exception(failure);
 }
 
 void VarnelPanel::size_limits(dockwork::size_limits& out) const {
@@ -227,7 +248,8 @@ void VarnelPanel::on_show(bool show) {
         update_library_registration();
     } else if (!show && model_->shown()) {
         model_->commit_if_pending(model(), std::string());
-        model_->set_shown(false);
+        // The large-update question runs a message loop, in which the window may have been closed.
+        if (model_) model_->set_shown(false);
         update_library_registration();
     }
 }

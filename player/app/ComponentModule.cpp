@@ -23,9 +23,12 @@ void ComponentModule::start(const ConfigStore& configs) {
     configs.load(file_name_, *client_);
 }
 
-void ComponentModule::stop(ConfigStore& configs) {
+void ComponentModule::save(ConfigStore& configs) {
+    if (started_) configs.save(file_name_, *client_);
+}
+
+void ComponentModule::stop() {
     if (!started_) return;
-    configs.save(file_name_, *client_);
     client_->services_init(false);
     started_ = false;
 }

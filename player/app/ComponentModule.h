@@ -25,8 +25,10 @@ public:
 
     // Services on, then the stored configuration block (or an empty one), as the host does at start-up.
     void start(const ConfigStore& configs);
-    // The component's configuration block into the store, then services off.
-    void stop(ConfigStore& configs);
+    // The component's configuration block into the store; its windows still exist then.
+    void save(ConfigStore& configs);
+    // Services off, once the component's windows are gone.
+    void stop();
 
     sonavel::service_factory_base* service_list() { return client_->get_service_list(); }
     const std::string& file_name() const noexcept { return file_name_; }

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "player/engine/FileReplacement.h"
 #include "sdk/stream.h"
 
 namespace player {
@@ -32,16 +33,15 @@ std::vector<PanelPlacement> read_layout(const std::string& utf8_path) {
 }
 
 void write_layout(const std::string& utf8_path, const std::vector<PanelPlacement>& panels) {
-    sonavel::abort_callback_dummy abort;
-    sonavel::file_writer file(utf8_path.c_str());
-    file.write_lendian_u32(layout_version, abort);
-    file.write_lendian_u32(std::uint32_t(panels.size()), abort);
-    for (const auto& panel : panels) {
-        file.write(&panel.type, sizeof panel.type, abort);
-        file.write_lendian_u32(std::uint32_t(panel.config.size()), abort);
-        file.write(panel.config.data(), panel.config.size(), abort);
-    }
-    file.flush();
+    write_file_replacing(utf8_path, [&](sonavel::stream_writer& file, sonavel::abort_callback& abort) {
+        file.write_lendian_u32(layout_version, abort);
+        file.write_lendian_u32(std::uint32_t(panels.size()), abort);
+        for (const auto& panel : panels) {
+            file.write(&panel.type, sizeof panel.type, abort);
+            file.write_lendian_u32(std::uint32_t(panel.config.size()), abort);
+            file.write(panel.config.data(), panel.config.size(), abort);
+        }
+    });
 }
 
 }  // namespace player

@@ -54,10 +54,14 @@ void PlayerApp::shut_down() {
     } catch (const std::exception& e) {
         host_.engines().console.print(("Layout not saved: " + sonavel::message_of(e)).c_str());
     }
+    // The component's block lists its popup windows: it is taken while they still exist.
+    component_->save(configs_);
     window_.reset();
+    // Popup windows go with the main window that owns them, while the host's services still answer.
+    host_.close_main_window();
     host_.engines().begin_shutdown();
     quit_components();
-    component_->stop(configs_);
+    component_->stop();
     configs_.write_file(sonavel::wide_to_utf8(config_path()).c_str());
 }
 

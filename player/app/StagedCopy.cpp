@@ -12,7 +12,7 @@ namespace {
 std::wstring copy_name(const std::wstring& original) {
     std::size_t slash = original.find_last_of(L"\\/");
     std::size_t name_at = slash == std::wstring::npos ? 0 : slash + 1;
-    return original.substr(0, name_at) + L"~tagging-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+    return original.substr(0, name_at) + staged_copy_prefix + std::to_wstring(GetCurrentProcessId()) + L"-" +
            std::to_wstring(GetCurrentThreadId()) + L"-" + original.substr(name_at);
 }
 

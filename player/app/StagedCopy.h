@@ -6,6 +6,9 @@
 
 namespace player {
 
+// Names of copies start with this: a copy left behind by a process that ended during a write is no track.
+inline constexpr const wchar_t* staged_copy_prefix = L"~tagging-";
+
 class StagedCopy {
 public:
     // Throws the host's I/O error when the file is read-only or cannot be copied.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "player/engine/FileReplacement.h"
 #include "sdk/stream.h"
 
 namespace player {
@@ -32,15 +33,14 @@ void ConfigStore::set_block(const std::string& component, std::vector<std::uint8
 }
 
 void ConfigStore::write_file(const char* utf8_path) const {
-    sonavel::abort_callback_dummy abort;
-    sonavel::file_writer file(utf8_path);
-    file.write_lendian_u32(std::uint32_t(blocks_.size()), abort);
-    for (const auto& [name, bytes] : blocks_) {
-        file.write_string(name, abort);
-        file.write_lendian_u32(std::uint32_t(bytes.size()), abort);
-        file.write(bytes.data(), bytes.size(), abort);
-    }
-    file.flush();
+    write_file_replacing(utf8_path, [this](sonavel::stream_writer& file, sonavel::abort_callback& abort) {
+        file.write_lendian_u32(std::uint32_t(blocks_.size()), abort);
+        for (const auto& [name, bytes] : blocks_) {
+            file.write_string(name, abort);
+            file.write_lendian_u32(std::uint32_t(bytes.size()), abort);
+            file.write(bytes.data(), bytes.size(), abort);
+        }
+    });
 }
 
 void ConfigStore::read_file(const char* utf8_path) {

@@ -49,6 +49,11 @@ void WinHost::register_services(std::initializer_list<sonavel::service_factory_b
     engines_.register_services(module_lists);
 }
 
+void WinHost::close_main_window() {
+    engines_.state.main_window = nullptr;
+    main_window_.reset();
+}
+
 void WinHost::show_popups_as_message_boxes() {
     HWND owner = main_window_.get();
     engines_.popups.handler = [owner](const PopupMessages::message& m) {

@@ -26,6 +26,8 @@ public:
     HostEngines& engines() noexcept { return engines_; }
     MessageLoop& loop() noexcept { return *loop_; }
     HWND main_window() const noexcept { return main_window_.get(); }
+    // Destroys the main window and the windows it owns (the host's shutdown, before services end).
+    void close_main_window();
     ModelessDialogs& dialogs() noexcept { return dialogs_; }
     // Popup messages also appear as message boxes owned by the main window (the player's way).
     void show_popups_as_message_boxes();

@@ -205,6 +205,34 @@ TEST_F(Player, TheSelectionsContextMenuOffersTheComponentsEntry) {
     EXPECT_TRUE(offered);
 }
 
+TEST_F(Player, ClosesWithAPopupWindowOpenAndKeepsItsConfiguration) {
+    start();
+    harness::click_label(playlist(), 0);
+    {
+        player::TrackContextMenu menu(window().playlist().selected_tracks(),
+                                      sonavel::contextmenu_item::caller_active_playlist_selection);
+        // "Tag in varnel panel" → "Default": a popup window holding a new panel.
+        HMENU submenu = nullptr;
+        for (int i = 0; i < GetMenuItemCount(menu.menu()); ++i) {
+            wchar_t text[64] = {};
+            GetMenuStringW(menu.menu(), UINT(i), text, 64, MF_BYPOSITION);
+            if (std::wstring(text) == L"Tag in varnel panel") submenu = GetSubMenu(menu.menu(), i);
+        }
+        ASSERT_NE(submenu, nullptr);
+        ASSERT_TRUE(menu.execute(GetMenuItemID(submenu, 0)));
+    }
+    harness::pump_for(std::chrono::milliseconds(50));
+    HWND popup = FindWindowW(nullptr, L"Varnel panel");
+    ASSERT_NE(popup, nullptr);
+    ASSERT_TRUE(IsWindowVisible(popup));
+    // Its panel's window lives in the popup and goes with it when the player closes.
+    app_.reset();
+    EXPECT_FALSE(IsWindow(popup));
+    EXPECT_NE(GetFileAttributesW(config_.file(L"player.cfg").c_str()), INVALID_FILE_ATTRIBUTES);
+    start();
+    EXPECT_EQ(FindWindowW(nullptr, L"Varnel panel"), nullptr) << "a popup window that is not persistent is not restored";
+}
+
 TEST_F(Player, DamagedConfigurationFilesAreReportedAndThePlayerStartsWithoutThem) {
     write_bytes(config_.file(L"player.cfg"), {9, 0, 0, 0, 1});
     write_bytes(config_.file(L"layout.cfg"), {1, 0, 0, 0, 5, 0, 0, 0, 7});

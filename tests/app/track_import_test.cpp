@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, TagReading, ::testing::Values(L".mp3", L".wav"
 TEST(FolderScan, FilesOfAFolderComeBeforeItsSubfoldersInCaseInsensitiveOrder) {
     TempFolder folder;
     ASSERT_TRUE(CreateDirectoryW(folder.file(L"sub").c_str(), nullptr));
-    for (const wchar_t* name : {L"b.mp3", L"A.wav", L"c.txt", L"sub\\z.mp3", L"sub\\Y.mp3"})
+    for (const wchar_t* name : {L"b.mp3", L"A.wav", L"c.txt", L"sub\\z.mp3", L"sub\\Y.mp3", L"~tagging-7-9-b.mp3"})
         write_bytes(folder.file(name), {1, 2, 3});
     EXPECT_EQ(player::files_under(folder.path()),
               (std::vector<std::wstring>{folder.file(L"A.wav"), folder.file(L"b.mp3"), folder.file(L"c.txt"),

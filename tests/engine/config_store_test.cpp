@@ -5,6 +5,7 @@
 #include <string>
 
 #include "player/engine/ConfigStore.h"
+#include "player/engine/FileReplacement.h"
 #include "sdk/stream.h"
 
 namespace {
@@ -91,6 +92,37 @@ TEST(EngineConfigStore, MissingFileIsEmptyAndDamagedFileRaises) {
     }
     player::ConfigStore cut;
     EXPECT_THROW(cut.read_file(path.c_str()), sonavel::exception_io_data);
+    std::remove(path.c_str());
+}
+
+}  // namespace
+
+namespace {
+
+std::string contents_of(const std::string& path) {
+    std::string text;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        char buffer[256];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
+        std::fclose(f);
+    }
+    return text;
+}
+
+TEST(EngineFileReplacement, AWriteThatFailsHalfwayLeavesTheOldFileAndNoStagedOne) {
+    const std::string path = temp_path("replaced.bin");
+    player::write_file_replacing(path, [](sonavel::stream_writer& w, sonavel::abort_callback& a) { w.write("old", 3, a); });
+    EXPECT_THROW(player::write_file_replacing(path,
+                                              [](sonavel::stream_writer& w, sonavel::abort_callback& a) {
+                                                  w.write("ne", 2, a);
+                                                  throw sonavel::exception_io_data();
+                                              }),
+                 sonavel::exception_io_data);
+    EXPECT_EQ(contents_of(path), "old");
+    EXPECT_EQ(std::fopen(player::staged_path_of(path).c_str(), "rb"), nullptr);
+
+    player::write_file_replacing(path, [](sonavel::stream_writer& w, sonavel::abort_callback& a) { w.write("new", 3, a); });
+    EXPECT_EQ(contents_of(path), "new");
     std::remove(path.c_str());
 }
 

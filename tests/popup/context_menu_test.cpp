@@ -132,13 +132,6 @@ TEST_F(ContextMenuItem, WithoutTracksOnlyTheShortcutListIsOfferedTheEntry) {
     EXPECT_TRUE(open(contextmenu_item::caller_keyboard_shortcut_list, false));
 }
 
-TEST_F(ContextMenuItem, AnUnknownIdentifierRunsNothing) {
-    // Nothing to observe but that it returns: no node has the null identifier but the separator, which
-    // is absent without windows.
-    EXPECT_NO_THROW(item()->item_execute_simple(0, sonavel::guid{}, {track},
-                                                contextmenu_item::caller_active_playlist_selection));
-}
-
 TEST(ContextMenuDefault, DefaultMakesAWindowNamedVarnelPanelWithTheComponentsPanel) {
     const quennet::PopupConfig config = quennet::default_popup_config();
     EXPECT_EQ(config.name, "Varnel panel");

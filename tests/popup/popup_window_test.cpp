@@ -268,6 +268,9 @@ TEST_F(PopupWindow, StyleFlagsSetFrameCaptionSystemMenuAndToolWindow) {
     config.no_border = config.no_caption = config.no_system_menu = false;
     popup(0).apply_styles();
     EXPECT_EQ(styles(), std::make_pair(LONG(WS_THICKFRAME | WS_CAPTION | WS_SYSMENU), LONG(WS_EX_TOOLWINDOW)));
+    config.no_caption = true;
+    popup(0).apply_styles();
+    EXPECT_EQ(styles(), std::make_pair(LONG(WS_THICKFRAME | WS_SYSMENU), LONG(0))) << "a set system menu bit stays";
 }
 
 TEST_F(PopupWindow, StoredStyleFlagsAreAppliedWhenTheWindowIsMade) {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "panel/model/PanelMenuItems.h"
 #include "panel/window/PanelMenu.h"
@@ -10,6 +11,8 @@
 #include "sdk/win/uwin.h"
 #include "ui/PopupPanel.h"
 #include "ui/PopupWindows.h"
+#include "tests/options/dialog_script.h"
+#include "tests/harness/keyboard.h"
 #include "tests/window/panel_window_fixture.h"
 
 namespace window_test {
@@ -18,7 +21,8 @@ namespace {
 // Reads the pop-up menu that opens while it is alive and closes it without a choice.
 class MenuReader {
 public:
-    MenuReader() {
+    // `close` ends the menu once it is read; by default without a choice.
+    explicit MenuReader(std::function<void()> close = [] { EndMenu(); }) : close_(std::move(close)) {
         reader_ = this;
         timer_ = SetTimer(nullptr, 0, 20, &MenuReader::tick);
     }
@@ -53,10 +57,11 @@ private:
             if (state & MF_GRAYED) shown += L"~";
             reader_->items.push_back(shown + text);
         }
-        EndMenu();
+        reader_->close_();
     }
 
     static inline MenuReader* reader_ = nullptr;
+    std::function<void()> close_;
     UINT_PTR timer_ = 0;
 };
 
@@ -81,6 +86,30 @@ TEST_F(PanelMenu, RightClickOpensTheMenuForThePanelsState) {
     SendMessageW(docked.window(), WM_CONTEXTMENU, WPARAM(list), MAKELPARAM(10, 10));
     EXPECT_EQ(reader.items,
               (std::vector<std::wstring>{L"Apply", L"Revert", L"-", L"alpha", L"*Genres", L"-", L"Help"}));
+}
+
+TEST_F(PanelMenu, KeysThatWorkTheMenuAreNotThePanelsEnterAndEscape) {
+    playlist({{"Rock"}, {"Pop"}}, {0});
+    auto& docked = dock(preset("G", "GENRE", "Pop"));
+    auto& panel = panel_of(docked);
+    const HWND list = control(docked, IDC_PANEL_VALUE_LIST);
+    harness::click_check_box(list, row_of(list, L"Pop"));
+    ASSERT_TRUE(harness::focus(list));
+    // Escape as the keyboard sends it closes the menu; the hook must leave the edits alone.
+    MenuReader reader([] {
+        INPUT keys[2] = {};
+        keys[0].type = keys[1].type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, keys, sizeof(INPUT));
+    });
+    SendMessageW(docked.window(), WM_CONTEXTMENU, WPARAM(list), MAKELPARAM(10, 10));
+    ASSERT_TRUE(reader.seen);
+    harness::pump_for(std::chrono::milliseconds(60));
+    EXPECT_TRUE(panel.model()->has_pending_edits());
+    EXPECT_EQ(harness::state_image(list, row_of(list, L"Pop")), 2);
+    settle();
+    EXPECT_TRUE(engines().memory_tags.written().empty());
 }
 
 TEST_F(PanelMenu, ABusyPanelShowsNoMenu) {
@@ -194,6 +223,32 @@ TEST_F(PanelInPopup, OffersWindowPropertiesAndClosingThePanelClosesItsPopup) {
     harness::pump_pending();
     EXPECT_TRUE(quennet::popup_windows.empty());
     EXPECT_FALSE(IsWindow(panel_window));
+}
+
+
+TEST_F(PanelInPopup, ClosingThePopupWhileItsPropertiesAreOpenLeavesTheDialogAndThePanelSafe) {
+    quennet::PopupConfig config;
+    config.name = "Lounge";
+    config.panel_guid = quennet::VarnelPanel::panel_guid;
+    quennet::create_popup(config);
+    ASSERT_EQ(quennet::popup_windows.size(), 1u);
+    quennet::PopupPanel& popup = quennet::popup_windows[0];
+    const HWND frame = popup.window();
+    auto& panel = dynamic_cast<quennet::VarnelPanel&>(*popup.panel());
+
+    options_test::DialogScript script;
+    script.in(L"Lounge properties", [&](HWND dialog) {
+        SendMessageW(frame, WM_CLOSE, 0, 0);
+        // The host's queue runs inside the dialog's loop: what is freed is freed now.
+        harness::pump_for(std::chrono::milliseconds(50));
+        SetDlgItemTextW(dialog, IDC_PANEL_PROPERTIES_NAME, L"After");
+        SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    });
+    script.run([&] { quennet::run_panel_command(panel, quennet::command_window_properties); });
+    EXPECT_FALSE(IsWindow(frame));
+    EXPECT_TRUE(quennet::popup_windows.empty());
+    harness::pump_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(quennet::popup_windows.held(), 0u) << "freed once nothing uses it any more";
 }
 
 }  // namespace

@@ -117,7 +117,7 @@ TEST_F(PanelLifecycle, ShowFillsOnceAndHideWritesPendingEditsBeforeLeavingTheLib
     EXPECT_EQ(rows(list), (std::vector<std::wstring>{L"Pop", L"Rock"}));
     EXPECT_TRUE(panel.registered_for_library());
     const unsigned fills = panel.model()->fills_started();
-    ShowWindow(docked.window(), SW_SHOW);
+    SendMessageW(docked.window(), WM_SHOWWINDOW, TRUE, 0);
     EXPECT_EQ(panel.model()->fills_started(), fills) << "a second show while shown fills nothing";
 
     // Some of the tracks have Rock: the first click unticks it, the second ticks it for all.
