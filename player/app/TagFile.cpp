@@ -1,5 +1,6 @@
 #include "player/app/TagFile.h"
 
+#include <apetag.h>
 #include <audioproperties.h>
 #include <id3v2.h>
 #include <mpegfile.h>
@@ -19,7 +20,12 @@ TagFile::TagFile(const std::wstring& path) : ref_(path.c_str(), true, TagLib::Au
 TagLib::PropertyMap TagFile::properties() const { return ref_.file()->properties(); }
 
 TagLib::PropertyMap TagFile::set_properties(const TagLib::PropertyMap& properties) {
-    return ref_.file()->setProperties(properties);
+    TagLib::PropertyMap refused = ref_.file()->setProperties(properties);
+    // An MPEG file's own setting leaves its APE tag alone: readers that prefer that tag would go on
+    // showing the old values.
+    if (auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(ref_.file()); mpeg && mpeg->hasAPETag())
+        mpeg->APETag()->setProperties(properties);
+    return refused;
 }
 
 bool TagFile::save() {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <apetag.h>
 #include <attachedpictureframe.h>
 #include <id3v2tag.h>
 #include <mpegfile.h>
@@ -200,6 +201,25 @@ TEST_P(Mp3TagStore, AnAttachedPictureSurvivesAWrite) {
     EXPECT_EQ(file.ID3v2Tag()->frameListMap()["APIC"].size(), 1u);
     EXPECT_EQ(values_of(file.properties(), "GENRE"), (std::vector<std::string>{"Jazz"}));
     EXPECT_EQ(values_of(file.properties(), "TITLE"), (std::vector<std::string>{"Song"}));
+}
+
+TEST_P(Mp3TagStore, AnApeTagTheFileHasTakesTheNewValuesToo) {
+    std::wstring path = audio(L"ape");
+    {
+        TagLib::MPEG::File file(path.c_str());
+        file.APETag(true)->setProperties(map({{"GENRE", {"Rock"}}, {"TITLE", {"Song"}}}));
+        ASSERT_TRUE(file.save(TagLib::MPEG::File::APE, TagLib::File::StripNone));
+    }
+    sonavel::file_info_impl record = loaded(path);
+    record.meta_remove_field(record.meta_find("GENRE"));
+    record.meta_add("GENRE", "Jazz");
+    write(path, record);
+
+    TagLib::MPEG::File file(path.c_str());
+    ASSERT_TRUE(file.hasAPETag());
+    EXPECT_EQ(values_of(file.APETag()->properties(), "GENRE"), (std::vector<std::string>{"Jazz"}));
+    EXPECT_EQ(values_of(file.APETag()->properties(), "TITLE"), (std::vector<std::string>{"Song"}));
+    EXPECT_EQ(values_of(file.properties(), "GENRE"), (std::vector<std::string>{"Jazz"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Mpeg, Mp3TagStore, ::testing::Values(L".mp3"), [](const auto&) { return std::string("Mp3"); });
