@@ -66,11 +66,9 @@ HWND__* VarnelPanel::attach_window(HWND__* parent, const dockwork::window_host_p
                                    int cy) {
     if (HWND existing = Dialog::window()) {
         // A move between hosts is no hide for the panel: its rows and unapplied edits go with it.
-        {
-            moving_ = true;
-            ShowWindow(existing, SW_HIDE);
-            moving_ = false;
-        }
+        moving_ = true;
+        ShowWindow(existing, SW_HIDE);
+        moving_ = false;
         SetParent(existing, parent);
         if (host_.is_valid()) host_->relinquish_window(existing);
         host_ = host;
@@ -83,8 +81,15 @@ HWND__* VarnelPanel::attach_window(HWND__* parent, const dockwork::window_host_p
 }
 
 void VarnelPanel::close_window() {
-    release_window_state();
+    // The window goes even when the host cannot take back a registration.
+    std::exception_ptr failure;
+    try {
+        release_window_state();
+    } catch (...) {
+        failure = std::current_exception();
+    }
     if (HWND w = Dialog::window()) DestroyWindow(w);
+    if (failure) std::rethrow_exception(failure);
 }
 
 void VarnelPanel::release_window_state() {
