@@ -5,13 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/seed_file.h"
 #include "host/Registration.h"
 #include "host/Settings.h"
 #include "sdk/cfg_var.h"
 
 namespace {
 
-using bytes_t = std::vector<std::uint8_t>;
+using fuzz_seed::bytes_t;
+using fuzz_seed::write_file;
 
 bytes_t save() {
     sonavel::stream_writer_buffer writer;
@@ -25,13 +27,6 @@ void append_entry(bytes_t& block, const sonavel::guid& id, const bytes_t& data) 
     block.insert(block.end(), p, p + sizeof id);
     for (int i = 0; i < 4; ++i) block.push_back(std::uint8_t(data.size() >> (8 * i)));
     block.insert(block.end(), data.begin(), data.end());
-}
-
-bool write_file(const std::string& path, const bytes_t& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
 }
 
 }  // namespace

@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "fuzz/preset_store_host.h"
+#include "fuzz/seed_file.h"
 #include "presets/PresetStore.h"
 
 namespace {
 
 using quennet::Options;
-using bytes_t = std::vector<std::uint8_t>;
+using fuzz_seed::bytes_t;
+using fuzz_seed::write_file;
 
 bytes_t write(const Options& current, const std::vector<Options>& presets) {
     sonavel::stream_writer_buffer writer;
@@ -63,13 +65,6 @@ bytes_t old_store(std::uint32_t version, const Options& current, const Options& 
     }
     old_tail(w, version, current);
     return w.data();
-}
-
-bool write_file(const std::string& path, const bytes_t& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
 }
 
 }  // namespace

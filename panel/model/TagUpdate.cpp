@@ -10,26 +10,13 @@
 #include "panel/model/FillEvent.h"
 #include "panel/model/PanelModel.h"
 #include "panel/model/UpdateCompletor.h"
+#include "panel/model/ValueGathering.h"
 #include "sdk/core_api.h"
 #include "sdk/utf8.h"
 #include "sdk/win/uwin.h"
 
 namespace quennet {
 namespace {
-
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> pieces;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t cut = text.find(separator, start);
-        if (cut == std::string::npos) {
-            pieces.push_back(text.substr(start));
-            return pieces;
-        }
-        pieces.push_back(text.substr(start, cut - start));
-        start = cut + 1;
-    }
-}
 
 // A panel the completion refers to may have been destroyed while the host wrote.
 PanelModel* live_model(PanelModel* panel) { return is_live(panel) ? panel : nullptr; }
@@ -60,7 +47,7 @@ void collect_changes(PanelModel& panel, EditMap& add, EditMap& remove) {
         options.add_tags(typed, ';');
         update_preset(panel.preset_list(), options);
         // Empty pieces ("Blues;", ";;") name no value: no file gets an empty one.
-        for (auto& piece : split(typed, ';'))
+        for (auto& piece : split_fields(typed))
             if (!piece.empty()) to_add.push_back(std::move(piece));
     }
     for (const ValueEdit& edit : values.edits()) {
@@ -131,7 +118,7 @@ void refill_after_update(const std::vector<PanelModel*>& panels, unsigned event,
             auto* p = dynamic_cast<PanelModel*>(live);
             if (!p || !is_live(p) || !p->shown() || p == initiating) continue;
             const std::string& p_filters = p->current_options().filter_fields;
-            const std::vector<std::string> filter_fields = split(p_filters, ';');
+            const std::vector<std::string> filter_fields = split_fields(p_filters);
             for (PanelModel* listed : panels) {
                 PanelModel* q = live_model(listed);
                 if (!q || q == p) continue;

@@ -70,6 +70,23 @@ bool active_playlist_has_selection() {
     return found;
 }
 
+std::string list_item_text(HWND list, int row) {
+    std::wstring text(128, L'\0');
+    for (;;) {
+        LVITEMW item{};
+        item.pszText = text.data();
+        item.cchTextMax = int(text.size());
+        const auto copied =
+            std::size_t(SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item)));
+        // A full buffer may hold a cut text.
+        if (copied + 1 < text.size()) {
+            text.resize(copied);
+            return sonavel::wide_to_utf8(text);
+        }
+        text.resize(text.size() * 2);
+    }
+}
+
 namespace {
 
 std::uint32_t count_of(const Options& options, const std::string& value) {
@@ -186,22 +203,7 @@ void ValueList::append_row(const std::string& value) {
 
 int ValueList::row_count() const { return int(SendMessageW(controls_.list, LVM_GETITEMCOUNT, 0, 0)); }
 
-std::string ValueList::row_text(int row) const {
-    std::wstring text(128, L'\0');
-    for (;;) {
-        LVITEMW item{};
-        item.pszText = text.data();
-        item.cchTextMax = int(text.size());
-        const auto copied = std::size_t(
-            SendMessageW(controls_.list, LVM_GETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item)));
-        // A full buffer may hold a cut text.
-        if (copied + 1 < text.size()) {
-            text.resize(copied);
-            return sonavel::wide_to_utf8(text);
-        }
-        text.resize(text.size() * 2);
-    }
-}
+std::string ValueList::row_text(int row) const { return list_item_text(controls_.list, row); }
 
 std::uint32_t ValueList::row_state_bits(int row) const {
     return std::uint32_t(SendMessageW(controls_.list, LVM_GETITEMSTATE, WPARAM(row), LVIS_STATEIMAGEMASK));

@@ -49,6 +49,8 @@ struct ValueEdit {
 
 // Whether the active playlist has a selected track; stops at the first one.
 bool active_playlist_has_selection();
+// The text of row `row` of a list view, whatever its length.
+std::string list_item_text(HWND list, int row);
 
 class ValueList {
 public:

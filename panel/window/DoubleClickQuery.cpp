@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "panel/model/ValueGathering.h"
+#include "panel/model/ValueList.h"
 #include "panel/window/TrackSort.h"
 #include "sdk/bit_array.h"
 #include "sdk/core_api.h"
@@ -10,26 +11,10 @@
 #include "sdk/playlist.h"
 #include "sdk/search.h"
 #include "sdk/titleformat.h"
-#include "sdk/utf8.h"
 
 namespace quennet {
 
 namespace {
-
-std::string item_text(HWND list, int item) {
-    std::wstring text(256, L'\0');
-    for (;;) {
-        LVITEMW request{};
-        request.pszText = text.data();
-        request.cchTextMax = int(text.size());
-        const auto copied = std::size_t(SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(item), reinterpret_cast<LPARAM>(&request)));
-        if (copied + 1 < text.size()) {
-            text.resize(copied);
-            return sonavel::wide_to_utf8(text);
-        }
-        text.resize(text.size() * 2);
-    }
-}
 
 sonavel::metadb_handle_ptr focused_track() {
     auto playlists = sonavel::standard_api_create_t<sonavel::playlist_service>();
@@ -113,7 +98,7 @@ void on_double_click(const Options& preset, HWND list, const NMITEMACTIVATE& cli
     hit.pt = click.ptAction;
     SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
     if (!(hit.flags & LVHT_ONITEMLABEL) || click.iItem < 0) return;
-    const std::string value = item_text(list, click.iItem);
+    const std::string value = list_item_text(list, click.iItem);
 
     std::vector<std::string> names;
     std::vector<std::vector<std::string>> values;

@@ -8,24 +8,17 @@
 #include "panel/model/ValueList.h"
 #include "panel/window/VarnelPanel.h"
 #include "presets/OptionsDialog.h"
-#include "sdk/win/unique_handle.h"
-#include "sdk/win/uwin.h"
 #include "resources/resource.h"
 #include "sdk/core_api.h"
+#include "sdk/win/unique_handle.h"
+#include "sdk/win/uwin.h"
 #include "ui/HelpFile.h"
 #include "ui/PanelPropertiesDialog.h"
 #include "ui/PopupPanel.h"
-#include "ui/PopupPanelBase.h"
-#include "ui/PopupPanelHost.h"
-#include "ui/VarnelPanelHost.h"
 
 namespace quennet {
 
 namespace {
-
-bool in_popup_window(const VarnelPanel& panel) {
-    return panel.host().is_valid() && panel.host()->type_guid() == VarnelPanelHost::host_type;
-}
 
 HWND main_window() { return static_cast<HWND>(sonavel::core()->get_main_window()); }
 
@@ -75,7 +68,7 @@ void show_panel_menu(VarnelPanel& panel) {
     PanelMenuState state;
     state.pending = model->has_pending_edits();
     state.tracks_selected = active_playlist_has_selection();
-    state.in_popup_window = in_popup_window(panel);
+    state.in_popup_window = panel.in_popup_window();
 
     sonavel::unique_hmenu menu(CreatePopupMenu());
     if (!menu) return;
@@ -135,10 +128,7 @@ void run_panel_command(VarnelPanel& panel, unsigned id) {
         model->request_fill(refresh);
         return;
     case command_window_properties:
-        if (in_popup_window(panel)) {
-            auto* popup_host = dynamic_cast<PopupPanelHost*>(panel.host().get_ptr());
-            auto* popup = dynamic_cast<PopupPanel*>(popup_host ? popup_host->popup() : nullptr);
-            if (!popup) return;
+        if (auto* popup = dynamic_cast<PopupPanel*>(panel.hosting_popup())) {
             // The popup window stays usable while the dialog runs: closing it must not free what the
             // dialog edits, nor this panel, whose menu is still on the stack.
             popup_windows.pin(*popup);

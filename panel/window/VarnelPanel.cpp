@@ -322,11 +322,19 @@ void VarnelPanel::on_command(WORD id, WORD code) {
     }
 }
 
+bool VarnelPanel::in_popup_window() const {
+    return host_.is_valid() && host_->type_guid() == VarnelPanelHost::host_type;
+}
+
+PopupPanelBase* VarnelPanel::hosting_popup() const {
+    if (!in_popup_window()) return nullptr;
+    auto* popup_host = dynamic_cast<PopupPanelHost*>(host_.get_ptr());
+    return popup_host ? popup_host->popup() : nullptr;
+}
+
 void VarnelPanel::close_popup_window() {
     // Elsewhere the host decides what closing means.
-    if (!host_.is_valid() || host_->type_guid() != VarnelPanelHost::host_type) return;
-    auto* popup_host = dynamic_cast<PopupPanelHost*>(host_.get_ptr());
-    if (PopupPanelBase* popup = popup_host ? popup_host->popup() : nullptr) popup->destroy();
+    if (PopupPanelBase* popup = hosting_popup()) popup->destroy();
 }
 
 void VarnelPanel::on_global_change() {

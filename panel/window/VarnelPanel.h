@@ -21,6 +21,8 @@
 
 namespace quennet {
 
+class PopupPanelBase;
+
 class VarnelPanel : public Dialog,
                     public sonavel::library_callback_dynamic,
                     public dockwork::window,
@@ -80,6 +82,10 @@ public:
     const Options& current() const noexcept { return current_; }
     std::vector<Options>& presets() noexcept { return presets_; }
     const dockwork::window_host_ptr& host() const noexcept { return host_; }
+    // The panel sits in one of the component's popup windows (its host has the popup host type).
+    bool in_popup_window() const;
+    // That popup window; null elsewhere.
+    PopupPanelBase* hosting_popup() const;
     // The model while the window exists.
     PanelModel* model() noexcept { return model_ ? &*model_ : nullptr; }
     bool registered_for_library() const noexcept { return library_registered_; }

@@ -9,6 +9,7 @@
 #include "sdk/component.h"
 #include "sdk/dockwork.h"
 #include "sdk/panoplex.h"
+#include "tests/harness/panel_defaults.h"
 
 namespace engine_test {
 namespace {
@@ -20,9 +21,8 @@ namespace colours = panoplex::colours;
 
 // Panels that do nothing but say who they are and count how many of them exist.
 template <int N>
-class StubPanel : public dockwork::window {
+class StubPanel : public harness::PanelDefaults {
 public:
-    using interface_t = dockwork::window;
     static inline int live = 0;
     StubPanel() { ++live; }
     ~StubPanel() { --live; }
@@ -31,24 +31,9 @@ public:
         return {0x5A17E000u + unsigned(N), 0x3C1D, 0x4F0A, {0x8E, 0x21, 0x47, 0x90, 0x12, 0xAB, 0xCD, std::uint8_t(N)}};
     }
     void get_name(std::string& out) const override { out = "Stub panel " + std::to_string(N); }
-    void load_config(sonavel::stream_reader&, std::size_t, sonavel::abort_callback&) override {}
-    void save_config(sonavel::stream_writer&, sonavel::abort_callback&) const override {}
-    void import_settings(sonavel::stream_reader&, std::size_t, sonavel::abort_callback&) override {}
-    void export_settings(sonavel::stream_writer&, sonavel::abort_callback&) const override {}
-    bool has_settings_popup() const override { return false; }
-    bool show_settings_popup(HWND__*) override { return false; }
-    void add_menu_items(dockwork::menu_hook&) override {}
-    bool single_instance() const override { return false; }
-    void category(std::string& out) const override { out = "Panels"; }
-    bool short_name(std::string& out) const override { return false; }
-    bool description(std::string& out) const override { return false; }
-    unsigned panel_type() const override { return type_panel; }
-    bool prefers_several_instances() const override { return false; }
-    bool available_in(const dockwork::window_host_ptr&) const override { return true; }
     HWND__* attach_window(HWND__*, const dockwork::window_host_ptr&, int, int, int, int) override { return nullptr; }
     void close_window() override {}
     HWND__* get_window() const override { return nullptr; }
-    void size_limits(dockwork::size_limits&) const override {}
 };
 
 dockwork::window_factory<StubPanel<1>> g_first_panel;

@@ -7,6 +7,7 @@
 #include "player/win/DockHost.h"
 #include "player/win/WinHost.h"
 #include "tests/harness/message_box.h"
+#include "tests/harness/panel_defaults.h"
 #include "tests/harness/pump.h"
 
 namespace {
@@ -15,9 +16,8 @@ constexpr sonavel::guid probe_panel_type = {0x51C0FFEE, 0x0001, 0x4000, {0x80, 0
 constexpr sonavel::guid unknown_panel_type = {0x51C0FFEE, 0x0002, 0x4000, {0x80, 0, 0, 0, 0, 0, 0, 2}};
 
 // A panel that is a plain static window and stores its text as configuration.
-class probe_panel : public dockwork::window {
+class probe_panel : public harness::PanelDefaults {
 public:
-    using interface_t = dockwork::window;
 
     sonavel::guid get_guid() const override { return probe_panel_type; }
     void get_name(std::string& out) const override { out = "Probe"; }
@@ -27,18 +27,6 @@ public:
     void save_config(sonavel::stream_writer& writer, sonavel::abort_callback& abort) const override {
         writer.write_string(text_, abort);
     }
-    void import_settings(sonavel::stream_reader& r, std::size_t n, sonavel::abort_callback& a) override { load_config(r, n, a); }
-    void export_settings(sonavel::stream_writer& w, sonavel::abort_callback& a) const override { save_config(w, a); }
-    bool has_settings_popup() const override { return false; }
-    bool show_settings_popup(HWND__*) override { return false; }
-    void add_menu_items(dockwork::menu_hook&) override {}
-    bool single_instance() const override { return false; }
-    void category(std::string& out) const override { out = "Panels"; }
-    bool short_name(std::string& out) const override { return false; }
-    bool description(std::string& out) const override { return false; }
-    unsigned panel_type() const override { return type_panel; }
-    bool prefers_several_instances() const override { return false; }
-    bool available_in(const dockwork::window_host_ptr&) const override { return true; }
     HWND__* attach_window(HWND__* parent, const dockwork::window_host_ptr& host, int x, int y, int cx, int cy) override {
         host_ = host;
         window_.reset(CreateWindowExW(0, L"STATIC", L"probe", WS_CHILD, x, y, cx, cy, parent, nullptr, nullptr, nullptr));
@@ -46,7 +34,6 @@ public:
     }
     void close_window() override { window_.reset(); }
     HWND__* get_window() const override { return window_.get(); }
-    void size_limits(dockwork::size_limits& out) const override { out = {}; }
 
     const std::string& text() const { return text_; }
     const dockwork::window_host_ptr& host() const { return host_; }

@@ -9,14 +9,14 @@
 
 #include "sdk/dockwork.h"
 #include "sdk/win/unique_handle.h"
+#include "tests/harness/panel_defaults.h"
 
 namespace popup_test {
 
 using bytes_t = std::vector<std::uint8_t>;
 
-class FakePanel : public dockwork::window {
+class FakePanel : public harness::PanelDefaults {
 public:
-    using interface_t = dockwork::window;
     static constexpr sonavel::guid type = {0x5A1D2C3B, 0x4E5F, 0x4061, {0x87, 0x92, 0xA3, 0xB4, 0xC5, 0xD6, 0xE7, 0xF8}};
     // Sent to a fake panel's window: it closes its popup through its host, as a panel's WM_CLOSE would.
     static constexpr UINT close_popup_message = WM_APP + 7;
@@ -31,20 +31,10 @@ public:
     void save_config(sonavel::stream_writer& writer, sonavel::abort_callback& abort) const override;
     void import_settings(sonavel::stream_reader&, std::size_t, sonavel::abort_callback&) override {}
     void export_settings(sonavel::stream_writer&, sonavel::abort_callback&) const override {}
-    bool has_settings_popup() const override { return false; }
-    bool show_settings_popup(HWND__*) override { return false; }
-    void add_menu_items(dockwork::menu_hook&) override {}
-    bool single_instance() const override { return false; }
-    void category(std::string& out) const override { out = "Panels"; }
-    bool short_name(std::string&) const override { return false; }
-    bool description(std::string&) const override { return false; }
-    unsigned panel_type() const override { return type_panel; }
     bool prefers_several_instances() const override { return true; }
-    bool available_in(const dockwork::window_host_ptr&) const override { return true; }
     HWND__* attach_window(HWND__* parent, const dockwork::window_host_ptr& host, int, int, int, int) override;
     void close_window() override;
     HWND__* get_window() const override { return window_.get(); }
-    void size_limits(dockwork::size_limits&) const override {}
 
     bytes_t loaded;        // the configuration it was given
     bytes_t state;         // what it saves
