@@ -39,6 +39,13 @@ SONAVEL_DECLARE_EXCEPTION(exception_io_data, exception, "Unsupported format or c
 // The stream error: an exact read met the end of its stream.
 SONAVEL_DECLARE_EXCEPTION(exception_io_data_truncation, exception_io_data, "Unsupported format or corrupted file")
 
+// The system refused or failed an operation on a file; each cause has its own message.
+SONAVEL_DECLARE_EXCEPTION(exception_io, exception, "I/O error")
+SONAVEL_DECLARE_EXCEPTION(exception_io_not_found, exception_io, "File not found")
+SONAVEL_DECLARE_EXCEPTION(exception_io_denied, exception_io, "Access denied")
+SONAVEL_DECLARE_EXCEPTION(exception_io_sharing_violation, exception_io, "The file is in use by another program")
+SONAVEL_DECLARE_EXCEPTION(exception_io_device_full, exception_io, "The disk is full")
+
 #undef SONAVEL_DECLARE_EXCEPTION
 
 // libstdc++ says "std::bad_alloc"; the host's text for an allocation failure is "bad allocation".

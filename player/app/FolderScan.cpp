@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "player/app/StagedCopy.h"
 #include "sdk/win/unique_handle.h"
 
 namespace player {
@@ -32,7 +31,7 @@ void collect(const std::wstring& folder, std::vector<std::wstring>& out) {
     do {
         std::wstring name = entry.cFileName;
         if (name == L"." || name == L"..") continue;
-        if (name.rfind(staged_copy_prefix, 0) == 0) continue;
+        if (name.rfind(L"~tagging-", 0) == 0) continue;  // the tag writer's staged copies
         (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? folders : files).push_back(name);
     } while (FindNextFileW(find.get(), &entry));
     sort_names(files);

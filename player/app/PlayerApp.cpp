@@ -1,13 +1,18 @@
 #include "player/app/PlayerApp.h"
 
 #include "player/app/TrackImport.h"
+#include "player/tagwriter/TagWriteJournal.h"
 #include "sdk/utf8.h"
 
 namespace player {
 
-PlayerApp::PlayerApp(const PlayerOptions& options) : folder_(options.config_folder) {
+PlayerApp::PlayerApp(const PlayerOptions& options)
+    : folder_(options.config_folder), tags_(sonavel::wide_to_utf8(options.config_folder)) {
     HostEngines& engines = host_.engines();
     engines.tags = &tags_;
+    // A write cut short by the end of the last run is put back before any file is read.
+    for (const auto& line : tagwriter::recover_tag_writes(sonavel::wide_to_utf8(folder_)))
+        engines.console.print(line.c_str());
     try {
         configs_.read_file(sonavel::wide_to_utf8(config_path()).c_str());
     } catch (const std::exception& e) {

@@ -9,7 +9,7 @@
 
 #include "player/app/ComponentModule.h"
 #include "player/app/PlayerWindow.h"
-#include "player/app/TagLibTagStore.h"
+#include "player/tagwriter/TagLibTagStore.h"
 #include "player/engine/ConfigStore.h"
 #include "player/win/WinHost.h"
 

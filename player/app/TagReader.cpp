@@ -1,7 +1,7 @@
 #include "player/app/TagReader.h"
 
 #include "player/app/TagFile.h"
-#include "player/app/TagProperties.h"
+#include "player/tagwriter/TagProperties.h"
 #include "sdk/errors.h"
 
 namespace player {

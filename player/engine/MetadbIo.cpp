@@ -20,30 +20,75 @@ struct job {
     bool aborted = false;
 };
 
-void compose_and_write(job& work, TrackStore& store, TagStore& tags) {
+// Tracks composed and then written together: the writer flushes its journal once per group.
+constexpr std::size_t group_size = 64;
+
+std::string failure_line(const sonavel::metadb_handle_ptr& track, const std::string& why) {
+    return std::string(track->get_path()) + ": " + why;
+}
+
+void compose_and_write(job& work, TagStore& tags) {
     auto& abort = work.progress->abort();
-    std::size_t n = work.tracks.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto& track = work.tracks[i];
-        if (abort.is_aborting()) {
-            work.aborted = true;
-            return;
+    const std::size_t n = work.tracks.size();
+    for (std::size_t first = 0; first < n && !work.aborted; first += group_size) {
+        std::vector<TagWrite> group;
+        for (std::size_t i = first; i < std::min(n, first + group_size); ++i) {
+            const auto& track = work.tracks[i];
+            if (abort.is_aborting()) {
+                work.aborted = true;
+                return;
+            }
+            TagWrite write;
+            write.track = track;
+            if (!track->get_info(write.before)) continue;
+            write.after = write.before;
+            try {
+                if (!work.filter->apply_filter(track, write.after)) continue;
+            } catch (const sonavel::exception_aborted&) {
+                work.aborted = true;
+                return;
+            } catch (const std::exception& e) {
+                work.errors.push_back(failure_line(track, sonavel::message_of(e)));
+                continue;
+            }
+            group.push_back(std::move(write));
         }
-        work.progress->set_item_path(track->get_path());
-        work.progress->set_progress((i + 1) * sonavel::threaded_process_status::progress_max / n);
-        sonavel::file_info_impl record;
-        if (!track->get_info(record)) continue;
-        try {
-            if (!work.filter->apply_filter(track, record)) continue;
-            tags.write(track, record, abort);
-            work.written.emplace_back(track, std::move(record));
-        } catch (const sonavel::exception_aborted&) {
-            work.aborted = true;
-            return;
-        } catch (const std::exception& e) {
-            work.errors.push_back(std::string(track->get_path()) + ": " + sonavel::message_of(e));
+        tags.write(group, [&](std::size_t i) {
+            if (abort.is_aborting()) return false;
+            const std::size_t done = first + i + 1;
+            work.progress->set_item_path(group[i].track->get_path());
+            work.progress->set_progress(done * sonavel::threaded_process_status::progress_max / n);
+            return true;
+        });
+        for (TagWrite& write : group) {
+            switch (write.outcome) {
+            case TagWrite::Outcome::written:
+                work.written.emplace_back(write.track, std::move(write.after));
+                break;
+            case TagWrite::Outcome::changed_elsewhere:
+                work.errors.push_back(failure_line(write.track, write.message));
+                // The player's record follows the file, so that what is shown is what is on disk.
+                if (write.on_disk) work.written.emplace_back(write.track, std::move(*write.on_disk));
+                break;
+            case TagWrite::Outcome::failed:
+                work.errors.push_back(failure_line(write.track, write.message));
+                break;
+            case TagWrite::Outcome::skipped:
+                work.aborted = true;
+                break;
+            }
         }
     }
+}
+
+// One message for all the files that were not written, so that a large failure is one box.
+std::string failure_report(const std::vector<std::string>& errors) {
+    constexpr std::size_t shown = 20;
+    std::string text = std::to_string(errors.size()) + (errors.size() == 1 ? " file was" : " files were") +
+                       " not updated:\n";
+    for (std::size_t i = 0; i < errors.size() && i < shown; ++i) text += "\n" + errors[i];
+    if (errors.size() > shown) text += "\n... and " + std::to_string(errors.size() - shown) + " more (see the console)";
+    return text;
 }
 
 }  // namespace
@@ -62,7 +107,7 @@ void MetadbIo::update_info_async(const sonavel::metadb_handle_list& tracks,
     ++running_;
     host_.workers.start([this, work] {
         try {
-            compose_and_write(*work, host_.store, *host_.tags);
+            compose_and_write(*work, *host_.tags);
         } catch (const std::exception& e) {
             work->errors.push_back(sonavel::message_of(e));
         }
@@ -73,6 +118,8 @@ void MetadbIo::update_info_async(const sonavel::metadb_handle_list& tracks,
             for (const auto& [track, record] : work->written) records.emplace_back(track, &record);
             for (const auto& error : work->errors) host_.console.print(("Could not update tags of " + error).c_str());
             publish(records);
+            if (!work->errors.empty())
+                host_.popups.show(failure_report(work->errors).c_str(), "Updating tags", sonavel::popup_message::icon_error);
             unsigned code = work->aborted ? sonavel::completion_notify::aborted
                             : work->errors.empty() ? sonavel::completion_notify::success
                                                    : sonavel::completion_notify::failed;

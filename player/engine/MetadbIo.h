@@ -1,9 +1,10 @@
 #pragma once
-// Tag writing. A worker composes each track's new record (its current record through the caller's
-// filter) and writes it through the tag store, with a progress window; then, on the main thread, the
-// written records become current, metadb_io callbacks hear of the changed tracks (sorted by handle),
-// library listeners of the modified library items, playlists of modified items, and last the caller's
-// completion runs.
+// Tag writing. A worker composes the tracks' new records (each current record through the caller's
+// filter), a group at a time, and hands each group to the tag store, with a progress window; then, on
+// the main thread, the written records (and the records of files found changed by another program)
+// become current, metadb_io callbacks hear of the changed tracks (sorted by handle), library listeners
+// of the modified library items, playlists of modified items; the files that were not written are
+// listed on the console and in one popup message; last the caller's completion runs.
 #include <utility>
 #include <vector>
 

@@ -1,13 +1,23 @@
 #include "player/engine/TagStore.h"
 
+#include "sdk/errors.h"
+
 namespace player {
 
-void MemoryTagStore::write(const sonavel::metadb_handle_ptr& track, const sonavel::file_info&,
-                           sonavel::abort_callback& abort) {
-    abort.check();
-    std::lock_guard<std::mutex> guard(lock_);
-    if (refused_.count(track->get_path())) throw sonavel::exception_io_data();
-    written_.emplace_back(track->get_path());
+void MemoryTagStore::write(std::vector<TagWrite>& writes, const std::function<bool(std::size_t)>& proceed) {
+    for (std::size_t i = 0; i < writes.size(); ++i) {
+        if (!proceed(i)) return;
+        TagWrite& write = writes[i];
+        if (before_write) before_write(write.track->get_path());
+        std::lock_guard<std::mutex> guard(lock_);
+        if (refused_.count(write.track->get_path())) {
+            write.outcome = TagWrite::Outcome::failed;
+            write.message = sonavel::exception_io_denied().what();
+            continue;
+        }
+        written_.emplace_back(write.track->get_path());
+        write.outcome = TagWrite::Outcome::written;
+    }
 }
 
 void MemoryTagStore::refuse(const std::string& path) {

@@ -1,35 +1,51 @@
 #pragma once
-// Where the tag writer puts new records: files (through TagLib in the player) or memory (in tests).
-#include <map>
+// Where the tag writer puts new records: files (the player's tag writer) or memory (in tests).
+#include <functional>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "sdk/abort.h"
 #include "sdk/file_info.h"
 #include "sdk/metadb.h"
 
 namespace player {
 
+// One track's update: the record it was composed from and the record wanted. The store writes the
+// fields that differ, and fills in the outcome.
+struct TagWrite {
+    enum class Outcome { skipped, written, changed_elsewhere, failed };
+
+    sonavel::metadb_handle_ptr track;
+    sonavel::file_info_impl before;
+    sonavel::file_info_impl after;
+
+    Outcome outcome = Outcome::skipped;
+    std::string message;  // why it failed or was not written, for the user
+    // The fields in the file now, when they were changed by another program since they were read.
+    std::optional<sonavel::file_info_impl> on_disk;
+};
+
 class TagStore {
 public:
     virtual ~TagStore() = default;
-    // Writes the record into the track's file; throws the host's errors when it cannot. Worker thread.
-    virtual void write(const sonavel::metadb_handle_ptr& track, const sonavel::file_info& record,
-                       sonavel::abort_callback& abort) = 0;
+    // Writes each update, filling in its outcome; asks `proceed(i)` before the i-th and leaves it and
+    // the rest skipped when it says no. Worker thread.
+    virtual void write(std::vector<TagWrite>& writes, const std::function<bool(std::size_t)>& proceed) = 0;
 };
 
 // Keeps what was written, by location, and can be told to refuse locations (a read-only file).
 class MemoryTagStore final : public TagStore {
 public:
-    void write(const sonavel::metadb_handle_ptr& track, const sonavel::file_info& record,
-               sonavel::abort_callback& abort) override;
+    void write(std::vector<TagWrite>& writes, const std::function<bool(std::size_t)>& proceed) override;
 
     void refuse(const std::string& path);
     // Locations in the order they were written (a location written twice appears twice).
     std::vector<std::string> written() const;
     void clear_log();
+    // Called with each location just before it is written (tests press Cancel there).
+    std::function<void(const std::string&)> before_write;
 
 private:
     mutable std::mutex lock_;

@@ -244,16 +244,21 @@ TEST_F(EngineTagUpdate, CancelHalfwayKeepsWhatWasWrittenAndLeavesTheRestUnchange
     engines.headless_progress.on_open = [&](player::HeadlessProgress& v) { view = &v; };
     metadb_handle_ptr c = engines.add_track("C:\\music\\c.mp3", {{"GENRE", {"Blues"}}});
     g_events.clear();
-    // The user presses Cancel while the second track is being composed.
-    update({a, b, c}, {}, [&](const metadb_handle_ptr& track) {
-        if (track == b) view->abort().abort();
-    });
+    // The user presses Cancel while the second track is being written: that write finishes, the third
+    // is not started.
+    engines.memory_tags.before_write = [&](const std::string& path) {
+        if (path == "C:\\music\\b.mp3") view->abort().abort();
+    };
+    update({a, b, c});
     ASSERT_TRUE(wait_for_completion());
-    EXPECT_EQ(engines.memory_tags.written(), (Log{"C:\\music\\a.mp3"}));
+    EXPECT_EQ(engines.memory_tags.written(), (Log{"C:\\music\\a.mp3", "C:\\music\\b.mp3"}));
     EXPECT_EQ(values_of(a, "GENRE"), (Log{"Rock", "Jazz"}));
-    EXPECT_EQ(values_of(b, "GENRE"), (Log{"Pop"}));
+    EXPECT_EQ(values_of(b, "GENRE"), (Log{"Pop", "Jazz"}));
     EXPECT_EQ(values_of(c, "GENRE"), (Log{"Blues"}));
-    EXPECT_EQ(g_events, (Log{"io C:\\music\\a.mp3", "library modified C:\\music\\a.mp3", codes(completion_notify::aborted)}));
+    metadb_handle_list written{a, b};
+    sonavel::sort_by_pointer(written);
+    const std::string changed = join(paths_of(written));
+    EXPECT_EQ(g_events, (Log{"io " + changed, "library modified " + changed, codes(completion_notify::aborted)}));
 }
 
 TEST_F(EngineTagUpdate, ProgressNamesTheTrackAndReachesTheEnd) {
@@ -261,13 +266,14 @@ TEST_F(EngineTagUpdate, ProgressNamesTheTrackAndReachesTheEnd) {
     std::string item_seen;
     std::size_t progress_seen = 0;
     engines.headless_progress.on_open = [&](player::HeadlessProgress& v) { view = &v; };
-    // The last track's filter call sees the status the worker set just before it.
-    update({a, b}, {}, [&](const metadb_handle_ptr& track) {
-        if (track == b) {
+    // The last track's write sees the status the worker set just before it.
+    engines.memory_tags.before_write = [&](const std::string& path) {
+        if (path == "C:\\music\\b.mp3") {
             item_seen = view->item();
             progress_seen = view->progress();
         }
-    });
+    };
+    update({a, b});
     ASSERT_TRUE(wait_for_completion());
     EXPECT_EQ(item_seen, "C:\\music\\b.mp3");
     EXPECT_EQ(progress_seen, sonavel::threaded_process_status::progress_max);

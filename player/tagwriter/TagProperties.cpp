@@ -1,4 +1,4 @@
-#include "player/app/TagProperties.h"
+#include "player/tagwriter/TagProperties.h"
 
 namespace player {
 

@@ -1,0 +1,17 @@
+#include "player/tagwriter/DiskFile.h"
+
+#include <algorithm>
+
+namespace player::tagwriter {
+
+std::size_t DiskFile::allowance(std::uint64_t offset, std::size_t count) {
+    if (!faults_) return count;
+    std::uint64_t end = size();
+    if (offset + count <= end) return count;
+    std::uint64_t overwrite = offset < end ? end - offset : 0;
+    std::uint64_t growth = std::min<std::uint64_t>(faults_->bytes_until_full, offset + count - std::max(offset, end));
+    faults_->bytes_until_full -= growth;
+    return static_cast<std::size_t>(overwrite + growth);
+}
+
+}  // namespace player::tagwriter

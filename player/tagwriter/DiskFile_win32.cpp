@@ -1,0 +1,131 @@
+#include "player/tagwriter/DiskFile.h"
+
+#include <windows.h>
+
+#include <utility>
+
+#include "sdk/errors.h"
+#include "sdk/utf8.h"
+
+namespace player::tagwriter {
+
+void throw_io_error(unsigned long code) {
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+        throw sonavel::exception_io_not_found();
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+        throw sonavel::exception_io_denied();
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        throw sonavel::exception_io_sharing_violation();
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        throw sonavel::exception_io_device_full();
+    default:
+        throw sonavel::exception_io();
+    }
+}
+
+namespace {
+
+[[noreturn]] void fail() { throw_io_error(GetLastError()); }
+
+OVERLAPPED at(std::uint64_t offset) {
+    OVERLAPPED position{};
+    position.Offset = static_cast<DWORD>(offset);
+    position.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    return position;
+}
+
+}  // namespace
+
+DiskFile::DiskFile(const std::string& path, Mode mode, IoFaults* faults) : faults_(faults) {
+    DWORD access = GENERIC_READ, share = FILE_SHARE_READ, disposition = OPEN_EXISTING;
+    switch (mode) {
+    case Mode::read: share |= FILE_SHARE_WRITE | FILE_SHARE_DELETE; break;
+    case Mode::update: access |= GENERIC_WRITE; break;
+    case Mode::create_new: access |= GENERIC_WRITE; disposition = CREATE_NEW; break;
+    case Mode::replace: access |= GENERIC_WRITE; disposition = CREATE_ALWAYS; break;
+    }
+    HANDLE handle = CreateFileW(sonavel::utf8_to_wide(path).c_str(), access, share, nullptr, disposition,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) fail();
+    handle_ = handle;
+}
+
+DiskFile::~DiskFile() { close(); }
+
+DiskFile::DiskFile(DiskFile&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)), faults_(other.faults_) {}
+
+void DiskFile::close() noexcept {
+    if (handle_) CloseHandle(std::exchange(handle_, nullptr));
+}
+
+std::uint64_t DiskFile::size() const {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(handle_, &size)) fail();
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+std::size_t DiskFile::read_at(std::uint64_t offset, void* buffer, std::size_t count) const {
+    std::size_t done = 0;
+    while (done < count) {
+        OVERLAPPED position = at(offset + done);
+        DWORD n = 0;
+        if (!ReadFile(handle_, static_cast<char*>(buffer) + done, static_cast<DWORD>(count - done), &n, &position)) {
+            if (GetLastError() == ERROR_HANDLE_EOF) break;
+            fail();
+        }
+        if (n == 0) break;
+        done += n;
+    }
+    return done;
+}
+
+void DiskFile::write_at(std::uint64_t offset, const void* data, std::size_t wanted) {
+    std::size_t count = allowance(offset, wanted);
+    std::size_t done = 0;
+    while (done < count) {
+        OVERLAPPED position = at(offset + done);
+        DWORD n = 0;
+        if (!WriteFile(handle_, static_cast<const char*>(data) + done, static_cast<DWORD>(count - done), &n, &position))
+            fail();
+        if (n == 0) throw sonavel::exception_io_device_full();
+        done += n;
+    }
+    if (count < wanted) throw sonavel::exception_io_device_full();
+}
+
+void DiskFile::truncate(std::uint64_t size) {
+    FILE_END_OF_FILE_INFO end{};
+    end.EndOfFile.QuadPart = static_cast<LONGLONG>(size);
+    if (!SetFileInformationByHandle(handle_, FileEndOfFileInfo, &end, sizeof end)) fail();
+}
+
+void DiskFile::flush() {
+    if (faults_ && faults_->flushes_until_failure-- <= 0) throw sonavel::exception_io_device_full();
+    if (!FlushFileBuffers(handle_)) fail();
+}
+
+FileIdentity DiskFile::identity() const {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(handle_, &info)) fail();
+    return {info.dwVolumeSerialNumber, (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
+void DiskFile::replace(const std::string& from, const std::string& to) {
+    if (!MoveFileExW(sonavel::utf8_to_wide(from).c_str(), sonavel::utf8_to_wide(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        fail();
+}
+
+void DiskFile::remove(const std::string& path) noexcept { DeleteFileW(sonavel::utf8_to_wide(path).c_str()); }
+
+bool DiskFile::exists(const std::string& path) {
+    return GetFileAttributesW(sonavel::utf8_to_wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace player::tagwriter

@@ -1,0 +1,64 @@
+#include "player/tagwriter/TagLibTagStore.h"
+
+#include "player/tagwriter/TagProperties.h"
+
+namespace player {
+namespace {
+
+tagwriter::FieldMap fields_of(const sonavel::file_info& record) {
+    tagwriter::FieldMap out;
+    for (const auto& [key, values] : to_property_map(record)) {
+        auto& list = out[to_utf8(key)];
+        for (const auto& value : values) list.push_back(to_utf8(value));
+    }
+    return out;
+}
+
+sonavel::file_info_impl record_of(const sonavel::file_info& technical, const tagwriter::FieldMap& fields) {
+    sonavel::file_info_impl record;
+    record.copy(technical);
+    record.meta_remove_all();
+    for (const auto& [name, values] : fields)
+        for (const auto& value : values) record.meta_add_ex(name.data(), name.size(), value.data(), value.size());
+    return record;
+}
+
+}  // namespace
+
+tagwriter::FileUpdate file_update(const std::string& path, const sonavel::file_info& before,
+                                  const sonavel::file_info& after) {
+    tagwriter::FileUpdate update;
+    update.path = path;
+    update.expected = fields_of(before);
+    tagwriter::FieldMap wanted = fields_of(after);
+    for (const auto& [name, values] : wanted) {
+        auto old = update.expected.find(name);
+        if (old == update.expected.end() || old->second != values) update.edits.push_back({name, values});
+    }
+    for (const auto& [name, values] : update.expected)
+        if (!wanted.count(name)) update.edits.push_back({name, {}});
+    return update;
+}
+
+void TagLibTagStore::write(std::vector<TagWrite>& writes, const std::function<bool(std::size_t)>& proceed) {
+    std::vector<tagwriter::FileUpdate> updates;
+    updates.reserve(writes.size());
+    for (const TagWrite& write : writes) updates.push_back(file_update(write.track->get_path(), write.before, write.after));
+    std::vector<tagwriter::UpdateResult> results = writer_.write(updates, proceed);
+    for (std::size_t i = 0; i < writes.size(); ++i) {
+        TagWrite& write = writes[i];
+        tagwriter::UpdateResult& result = results[i];
+        write.message = result.message;
+        switch (result.status) {
+        case tagwriter::UpdateResult::Status::written: write.outcome = TagWrite::Outcome::written; break;
+        case tagwriter::UpdateResult::Status::failed: write.outcome = TagWrite::Outcome::failed; break;
+        case tagwriter::UpdateResult::Status::skipped: write.outcome = TagWrite::Outcome::skipped; break;
+        case tagwriter::UpdateResult::Status::changed_elsewhere:
+            write.outcome = TagWrite::Outcome::changed_elsewhere;
+            write.on_disk = record_of(write.before, result.fields_on_disk);
+            break;
+        }
+    }
+}
+
+}  // namespace player

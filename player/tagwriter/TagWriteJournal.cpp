@@ -1,0 +1,195 @@
+#include "player/tagwriter/TagWriteJournal.h"
+
+#include <filesystem>
+#include <optional>
+
+#include "sdk/errors.h"
+
+namespace player::tagwriter {
+namespace {
+
+constexpr char magic[] = {'V', 'P', 'T', 'J', 1, 0, 0, 0};
+
+void put64(std::string& out, std::uint64_t v) {
+    for (int i = 0; i < 8; ++i) out += static_cast<char>(v >> (8 * i));
+}
+void put_text(std::string& out, const std::string& text) {
+    put64(out, text.size());
+    out += text;
+}
+
+// FNV-1a: tells a journal cut short by a crash from a complete one.
+std::uint64_t checksum(const char* data, std::size_t size) {
+    std::uint64_t h = 1469598103934665603ULL;
+    for (std::size_t i = 0; i < size; ++i) h = (h ^ static_cast<unsigned char>(data[i])) * 1099511628211ULL;
+    return h;
+}
+
+class Reader {
+public:
+    Reader(const std::string& bytes, std::size_t end) : bytes_(bytes), end_(end) {}
+    unsigned char u8() {
+        need(1);
+        return static_cast<unsigned char>(bytes_[at_++]);
+    }
+    std::uint64_t u64() {
+        std::uint64_t v = 0;
+        for (int i = 0; i < 8; ++i) v |= static_cast<std::uint64_t>(u8()) << (8 * i);
+        return v;
+    }
+    std::string text() {
+        std::uint64_t size = u64();
+        need(size);
+        std::string out = bytes_.substr(at_, static_cast<std::size_t>(size));
+        at_ += static_cast<std::size_t>(size);
+        return out;
+    }
+    bool done() const { return at_ == end_; }
+
+private:
+    void need(std::uint64_t n) const {
+        if (n > end_ - at_) throw sonavel::exception_io_data();
+    }
+    const std::string& bytes_;
+    std::size_t end_, at_ = sizeof magic;
+};
+
+std::string read_whole(const std::string& path) {
+    DiskFile file(path, DiskFile::Mode::update);
+    std::string bytes(file.size(), '\0');
+    bytes.resize(file.read_at(0, bytes.data(), bytes.size()));
+    return bytes;
+}
+
+}  // namespace
+
+std::string render_journal(const std::vector<JournalEntry>& entries) {
+    std::string out(magic, sizeof magic);
+    for (const JournalEntry& entry : entries) {
+        out += static_cast<char>(entry.kind);
+        put_text(out, entry.path);
+        put_text(out, entry.staged_path);
+        put64(out, entry.identity.volume);
+        put64(out, entry.identity.index);
+        put64(out, entry.original_size);
+        put64(out, entry.ranges.size());
+        for (const auto& range : entry.ranges) {
+            put64(out, range.offset);
+            put_text(out, range.old_bytes);
+        }
+    }
+    put64(out, checksum(out.data(), out.size()));
+    return out;
+}
+
+std::vector<JournalEntry> parse_journal(const std::string& bytes, bool& complete) {
+    complete = false;
+    if (bytes.size() < sizeof magic + 8 || bytes.compare(0, sizeof magic, magic, sizeof magic) != 0) return {};
+    std::size_t body = bytes.size() - 8;
+    std::uint64_t stored = 0;
+    for (int i = 0; i < 8; ++i) stored |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes[body + i])) << (8 * i);
+    if (stored != checksum(bytes.data(), body)) return {};
+    std::vector<JournalEntry> entries;
+    try {
+        Reader in(bytes, body);
+        while (!in.done()) {
+            JournalEntry entry;
+            entry.kind = static_cast<JournalEntry::Kind>(in.u8());
+            if (entry.kind != JournalEntry::Kind::overwrite && entry.kind != JournalEntry::Kind::staged_copy) return {};
+            entry.path = in.text();
+            entry.staged_path = in.text();
+            entry.identity.volume = in.u64();
+            entry.identity.index = in.u64();
+            entry.original_size = in.u64();
+            for (std::uint64_t n = in.u64(); n > 0; --n) {
+                JournalEntry::Range range;
+                range.offset = in.u64();
+                range.old_bytes = in.text();
+                entry.ranges.push_back(std::move(range));
+            }
+            entries.push_back(std::move(entry));
+        }
+    } catch (const sonavel::exception_io_data&) {
+        return {};
+    }
+    complete = true;
+    return entries;
+}
+
+TagWriteJournal::TagWriteJournal(const std::string& folder, const std::string& name, IoFaults* faults)
+    : path_(folder + "/" + name + ".journal"), faults_(faults) {}
+
+TagWriteJournal::~TagWriteJournal() { clear(); }
+
+void TagWriteJournal::record(const std::vector<JournalEntry>& entries) {
+    std::string bytes = render_journal(entries);
+    live_ = true;
+    try {
+        DiskFile file(path_, DiskFile::Mode::replace, faults_);
+        file.write_at(0, bytes.data(), bytes.size());
+        file.flush();
+    } catch (...) {
+        // A journal that is not complete on disk protects nothing, and nothing was written yet.
+        clear();
+        throw;
+    }
+}
+
+void TagWriteJournal::clear() noexcept {
+    if (live_) DiskFile::remove(path_);
+    live_ = false;
+}
+
+bool roll_back(const JournalEntry& entry) {
+    if (entry.kind == JournalEntry::Kind::staged_copy) {
+        DiskFile::remove(entry.staged_path);
+        return true;
+    }
+    std::optional<DiskFile> file;
+    try {
+        file.emplace(entry.path, DiskFile::Mode::update);
+    } catch (const sonavel::exception_io_not_found&) {
+        return false;
+    }
+    if (file->identity() != entry.identity) return false;
+    undo(*file, entry);
+    return true;
+}
+
+void undo(DiskFile& file, const JournalEntry& entry) {
+    for (const auto& range : entry.ranges) file.write_at(range.offset, range.old_bytes.data(), range.old_bytes.size());
+    if (file.size() != entry.original_size) file.truncate(entry.original_size);
+    file.flush();
+}
+
+std::vector<std::string> recover_tag_writes(const std::string& folder) {
+    std::vector<std::string> report;
+    std::error_code error;
+    for (const auto& item : std::filesystem::directory_iterator(std::filesystem::u8path(folder), error)) {
+        if (item.path().extension() != ".journal") continue;
+        std::string journal = item.path().u8string();
+        std::string bytes;
+        try {
+            bytes = read_whole(journal);
+        } catch (const sonavel::exception&) {
+            continue;  // held open by a writer that is still running
+        }
+        bool complete = false;
+        bool all_back = true;
+        for (const JournalEntry& entry : parse_journal(bytes, complete)) {
+            try {
+                if (roll_back(entry) && entry.kind == JournalEntry::Kind::overwrite)
+                    report.push_back("Tag write interrupted, file put back as it was: " + entry.path);
+            } catch (const std::exception& e) {
+                all_back = false;
+                report.push_back("Could not put back " + entry.path + " after an interrupted tag write: " +
+                                 sonavel::message_of(e));
+            }
+        }
+        // An incomplete journal was cut short before any file was touched.
+        if (all_back) DiskFile::remove(journal);
+    }
+    return report;
+}
+
+}  // namespace player::tagwriter

@@ -1,0 +1,209 @@
+#include "player/tagwriter/TagWriter.h"
+
+#include <optional>
+#include <thread>
+
+#include <fileref.h>
+#include <id3v2tag.h>
+#include <mpegfile.h>
+#include <tpropertymap.h>
+
+#include "player/tagwriter/DiskSource.h"
+#include "player/tagwriter/EditCommit.h"
+#include "player/tagwriter/FormatEditors.h"
+#include "player/tagwriter/OverlayStream.h"
+#include "player/tagwriter/TagWriteJournal.h"
+#include "sdk/errors.h"
+
+namespace player::tagwriter {
+namespace {
+
+// Files whose overwrites share one journal flush.
+constexpr std::size_t group_size = 32;
+
+std::string utf8(const TagLib::String& text) { return text.to8Bit(true); }
+TagLib::String taglib(const std::string& text) { return TagLib::String(text, TagLib::String::UTF8); }
+
+// TagLib on the file's bytes, reading through the overlay so that a save lands in memory.
+class OpenTags {
+public:
+    OpenTags(const ByteSource& bytes, const std::string& path) : stream_(bytes, path), ref_(&stream_, false) {
+        if (ref_.isNull() || !ref_.file()->isValid()) throw sonavel::exception_io_data();
+    }
+    TagLib::File& file() { return *ref_.file(); }
+    OverlayStream& stream() { return stream_; }
+
+private:
+    OverlayStream stream_;
+    TagLib::FileRef ref_;
+};
+
+FieldMap fields_of(TagLib::File& file) {
+    FieldMap out;
+    for (const auto& [key, values] : file.properties()) {
+        auto& list = out[utf8(key)];
+        for (const auto& value : values) list.push_back(utf8(value));
+    }
+    return out;
+}
+
+const std::vector<std::string>& values_of(const FieldMap& fields, const std::string& name) {
+    static const std::vector<std::string> none;
+    auto found = fields.find(name);
+    return found == fields.end() ? none : found->second;
+}
+
+// The fields changed through TagLib's property map: for formats without an exact editor. Fields the
+// format cannot hold fail the file rather than vanish.
+ByteEdits edit_through_taglib(OpenTags& tags, const FieldEdits& edits) {
+    TagLib::File& file = tags.file();
+    TagLib::PropertyMap map = file.properties();
+    for (const FieldEdit& edit : edits) {
+        map.erase(taglib(edit.name));
+        TagLib::StringList values;
+        for (const auto& value : edit.values) values.append(taglib(value));
+        if (!values.isEmpty()) map.insert(taglib(edit.name), values);
+    }
+    TagLib::PropertyMap refused = file.setProperties(map);
+    for (const FieldEdit& edit : edits)
+        if (refused.contains(taglib(edit.name))) throw sonavel::exception_io_data();
+    bool saved;
+    if (auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(&file)) {
+        int which = TagLib::MPEG::File::ID3v2;
+        if (mpeg->hasID3v1Tag()) which |= TagLib::MPEG::File::ID3v1;
+        if (mpeg->hasAPETag()) which |= TagLib::MPEG::File::APE;
+        auto version = mpeg->hasID3v2Tag() && mpeg->ID3v2Tag()->header()->majorVersion() == 3 ? TagLib::ID3v2::v3
+                                                                                                : TagLib::ID3v2::v4;
+        saved = mpeg->save(which, TagLib::File::StripNone, version, TagLib::File::DoNotDuplicate);
+    } else {
+        saved = file.save();
+    }
+    if (!saved) throw sonavel::exception_io_data();
+    return tags.stream().edits();
+}
+
+struct Planned {
+    std::size_t index;
+    DiskFile file;
+    ByteEdits edits;
+    JournalEntry entry;
+    bool written = false;
+};
+
+std::string journal_name(int generation) {
+    return "tagwrite-" + std::to_string(std::hash<std::thread::id>()(std::this_thread::get_id()) % 1000000) + "-" +
+           std::to_string(generation);
+}
+
+}  // namespace
+
+FieldMap read_fields(const std::string& path) {
+    DiskFile file(path, DiskFile::Mode::read);
+    DiskSource bytes(file);
+    OpenTags tags(bytes, path);
+    return fields_of(tags.file());
+}
+
+TagWriter::TagWriter(std::string journal_folder, IoFaults* faults)
+    : journal_folder_(std::move(journal_folder)), faults_(faults) {}
+
+std::vector<UpdateResult> TagWriter::write(const std::vector<FileUpdate>& updates,
+                                           const std::function<bool(std::size_t done)>& proceed) {
+    std::vector<UpdateResult> results(updates.size());
+    int generation = 0;
+    std::optional<TagWriteJournal> journal_slot;
+    journal_slot.emplace(journal_folder_, journal_name(generation), faults_);
+    auto fail = [&](std::size_t i, const std::exception& e) {
+        results[i].status = UpdateResult::Status::failed;
+        results[i].message = sonavel::message_of(e);
+    };
+
+    bool stopped = false;
+    for (std::size_t first = 0; first < updates.size() && !stopped; first += group_size) {
+        TagWriteJournal& journal = *journal_slot;
+        std::vector<Planned> planned;
+        std::size_t end = std::min(updates.size(), first + group_size);
+        for (std::size_t i = first; i < end; ++i) {
+            if (!proceed(i)) {
+                stopped = true;
+                break;
+            }
+            const FileUpdate& update = updates[i];
+            try {
+                DiskFile file(update.path, DiskFile::Mode::update, faults_);
+                DiskSource bytes(file);
+                OpenTags tags(bytes, update.path);
+                FieldMap now = fields_of(tags.file());
+                bool changed_elsewhere = false;
+                for (const FieldEdit& edit : update.edits)
+                    if (values_of(now, edit.name) != values_of(update.expected, edit.name)) changed_elsewhere = true;
+                if (changed_elsewhere) {
+                    results[i].status = UpdateResult::Status::changed_elsewhere;
+                    results[i].message = "Its tags were changed by another program; it was not written";
+                    results[i].fields_on_disk = std::move(now);
+                    continue;
+                }
+                std::optional<ByteEdits> exact = edit_exactly(tags.file(), bytes, update.edits);
+                ByteEdits edits = exact ? std::move(*exact) : edit_through_taglib(tags, update.edits);
+                if (edits.empty()) {
+                    results[i].status = UpdateResult::Status::written;
+                } else if (fits_in_place(edits, bytes.size())) {
+                    JournalEntry entry = overwrite_entry(file, update.path, edits);
+                    planned.push_back({i, std::move(file), std::move(edits), std::move(entry)});
+                } else {
+                    JournalEntry entry;
+                    entry.kind = JournalEntry::Kind::staged_copy;
+                    entry.path = update.path;
+                    entry.staged_path = staged_copy_path(update.path);
+                    // The copy's name is on disk before the copy, so a crash never leaves a copy unknown.
+                    journal.record({entry});
+                    write_staged_copy(bytes, edits, entry.staged_path, faults_);
+                    file.close();
+                    DiskFile::replace(entry.staged_path, update.path);
+                    journal.clear();
+                    results[i].status = UpdateResult::Status::written;
+                }
+            } catch (const std::exception& e) {
+                journal.clear();
+                fail(i, e);
+            }
+        }
+        if (planned.empty()) continue;
+
+        std::vector<JournalEntry> entries;
+        for (const Planned& p : planned) entries.push_back(p.entry);
+        try {
+            journal.record(entries);
+        } catch (const std::exception& e) {
+            for (const Planned& p : planned) fail(p.index, e);
+            continue;
+        }
+        bool all_whole = true;
+        for (Planned& p : planned) {
+            try {
+                overwrite(p.file, p.edits, p.entry.original_size);
+                p.file.flush();
+                p.written = true;
+                results[p.index].status = UpdateResult::Status::written;
+            } catch (const std::exception& e) {
+                fail(p.index, e);
+                try {
+                    undo(p.file, p.entry);
+                } catch (const std::exception&) {
+                    // The journal stays: the next start puts the file back.
+                    all_whole = false;
+                }
+            }
+        }
+        if (all_whole) {
+            journal.clear();
+        } else {
+            // This journal must survive until the next start: later groups get a journal of their own.
+            journal.keep();
+            journal_slot.emplace(journal_folder_, journal_name(++generation), faults_);
+        }
+    }
+    return results;
+}
+
+}  // namespace player::tagwriter

@@ -1,0 +1,246 @@
+// The tag writer on files on disk: only the edited field changes, a file changed by another program is
+// left alone, and no full disk, failed flush or killed process leaves a file other than whole, either
+// as it was or as written.
+#include <gtest/gtest.h>
+
+#include <fileref.h>
+#include <tpropertymap.h>
+
+#include <random>
+
+#include "player/tagwriter/TagWriteJournal.h"
+#include "player/tagwriter/TagWriter.h"
+#include "sdk/errors.h"
+#include "tests/tagwriter/sample_files.h"
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace tagwriter_test {
+namespace {
+
+using player::tagwriter::FileUpdate;
+using player::tagwriter::IoFaults;
+using player::tagwriter::TagWriter;
+using player::tagwriter::UpdateResult;
+using Values = std::vector<std::string>;
+using Status = UpdateResult::Status;
+
+const std::string invalid_utf8 = "COMMENT=caf\xE9 \xFF\xFE";
+
+class TagWriterOnDisk : public ::testing::Test {
+protected:
+    std::string journal_folder() {
+        std::filesystem::create_directories(journal_.path());
+        return journal_.path().u8string();
+    }
+    // Adds `genre` to the file's genres, composed from `before` as the player would.
+    FileUpdate add_genre(const std::string& path, const Values& before, const std::string& genre) {
+        FileUpdate update;
+        update.path = path;
+        Values after = before;
+        after.push_back(genre);
+        update.edits.push_back({"GENRE", after});
+        if (!before.empty()) update.expected["GENRE"] = before;
+        return update;
+    }
+    std::vector<UpdateResult> write(const std::vector<FileUpdate>& updates, IoFaults* faults = nullptr) {
+        TagWriter writer(journal_folder(), faults);
+        return writer.write(updates, [](std::size_t) { return true; });
+    }
+    static Values genres(const std::string& path) {
+        auto fields = player::tagwriter::read_fields(path);
+        return fields.count("GENRE") ? fields["GENRE"] : Values{};
+    }
+
+    TempFolder music_, journal_;
+};
+
+TEST_F(TagWriterOnDisk, OnlyTheEditedFieldChangesAndTheRestStaysByteForByte) {
+    std::string flac = music_.file("a.flac");
+    std::string original = flac_file({"Genre=Rock", "ARTIST=Band", invalid_utf8}, 1024);
+    write_file(flac, original);
+    auto results = write({add_genre(flac, {"Rock"}, "Jazz")});
+    ASSERT_EQ(results[0].status, Status::written) << results[0].message;
+
+    std::string now = read_file(flac);
+    EXPECT_EQ(now.size(), original.size()) << "the tag fitted its padding: written in place";
+    EXPECT_NE(now.find("Genre=Rock"), std::string::npos);
+    EXPECT_NE(now.find("Genre=Jazz"), std::string::npos) << "the field keeps the file's own spelling";
+    EXPECT_NE(now.find(invalid_utf8), std::string::npos) << "a field TagLib cannot decode stays as it was";
+    std::size_t audio = original.find("\xFF\xF8");
+    EXPECT_EQ(now.substr(audio), original.substr(audio));
+    EXPECT_EQ(genres(flac), (Values{"Rock", "Jazz"}));
+    EXPECT_TRUE(journal_.names().empty()) << "no journal is left after a write";
+}
+
+TEST_F(TagWriterOnDisk, ATagThatNoLongerFitsIsWrittenAsACompleteCopyWithRoomForTheNextEdit) {
+    std::string flac = music_.file("b.flac");
+    write_file(flac, flac_file({"GENRE=Rock"}, 0));
+    auto results = write({add_genre(flac, {"Rock"}, std::string(3000, 'x'))});
+    ASSERT_EQ(results[0].status, Status::written) << results[0].message;
+    EXPECT_EQ(genres(flac), (Values{"Rock", std::string(3000, 'x')}));
+    EXPECT_EQ(music_.names(), (std::vector<std::string>{"b.flac"})) << "no staged copy is left";
+
+    std::size_t size = read_file(flac).size();
+    ASSERT_EQ(write({add_genre(flac, {"Rock", std::string(3000, 'x')}, "Pop")})[0].status, Status::written);
+    EXPECT_EQ(read_file(flac).size(), size) << "the copy had padding: the next edit went in place";
+}
+
+TEST_F(TagWriterOnDisk, AFileChangedByAnotherProgramIsNotWrittenAndItsFieldsAreReported) {
+    std::string flac = music_.file("c.flac");
+    std::string original = flac_file({"GENRE=Metal", "ARTIST=Other"}, 512);
+    write_file(flac, original);
+    auto results = write({add_genre(flac, {"Rock"}, "Jazz")});
+    EXPECT_EQ(results[0].status, Status::changed_elsewhere);
+    EXPECT_EQ(read_file(flac), original);
+    EXPECT_EQ(results[0].fields_on_disk["GENRE"], (Values{"Metal"}));
+    EXPECT_EQ(results[0].fields_on_disk["ARTIST"], (Values{"Other"}));
+}
+
+TEST_F(TagWriterOnDisk, MissingAndUnreadableFilesFailWithTheirOwnReasonAndTheOthersAreWritten) {
+    std::string good = music_.file("good.flac"), junk = music_.file("junk.flac");
+    write_file(good, flac_file({"GENRE=Rock"}, 512));
+    write_file(junk, "not audio at all");
+    auto results = write({add_genre(music_.file("gone.flac"), {"Rock"}, "Jazz"), add_genre(junk, {"Rock"}, "Jazz"),
+                          add_genre(good, {"Rock"}, "Jazz")});
+    EXPECT_EQ(results[0].status, Status::failed);
+    EXPECT_EQ(results[0].message, sonavel::exception_io_not_found().what());
+    EXPECT_EQ(results[1].status, Status::failed);
+    EXPECT_EQ(results[1].message, sonavel::exception_io_data().what());
+    EXPECT_EQ(results[2].status, Status::written);
+    EXPECT_EQ(genres(good), (Values{"Rock", "Jazz"}));
+}
+
+// Every way of filling the disk: in place (the tag fits), at the file's end (the ID3v1-less MP3's tag
+// grows), and through a copy; the journal and the copy themselves need room.
+TEST_F(TagWriterOnDisk, AFullDiskAtAnyPointLeavesTheFileAsItWasAndSaysSo) {
+    struct Case {
+        std::string name, bytes;
+        Values before;
+        std::string genre;
+    };
+    std::vector<Case> cases = {
+        {"fits.flac", flac_file({"GENRE=Rock"}, 256), {"Rock"}, "Jazz"},
+        {"grows.flac", flac_file({"GENRE=Rock"}, 0), {"Rock"}, std::string(600, 'g')},
+        {"grows.mp3", mp3_file(3, {{"TCON", {"Rock"}}}, 0), {"Rock"}, std::string(600, 'g')},
+    };
+    for (const Case& c : cases) {
+        std::string path = music_.file(c.name);
+        int failures = 0;
+        for (std::uint64_t room = 0;; room += 211) {
+            write_file(path, c.bytes);
+            IoFaults faults;
+            faults.bytes_until_full = room;
+            auto results = write({add_genre(path, c.before, c.genre)}, &faults);
+            if (results[0].status == Status::written) {
+                EXPECT_EQ(genres(path), (Values{c.before[0], c.genre})) << c.name << " with room for " << room;
+                break;
+            }
+            ++failures;
+            ASSERT_EQ(results[0].status, Status::failed) << c.name;
+            EXPECT_EQ(results[0].message, sonavel::exception_io_device_full().what()) << c.name;
+            ASSERT_EQ(read_file(path), c.bytes) << c.name << " changed with room for " << room;
+            for (const auto& name : music_.names()) EXPECT_NE(name.rfind("~tagging-", 0), 0u) << "a staged copy was left";
+            EXPECT_TRUE(journal_.names().empty());
+            ASSERT_LT(room, 100000u) << c.name << " never written";
+        }
+        EXPECT_GT(failures, 0) << c.name;
+    }
+}
+
+TEST_F(TagWriterOnDisk, AFailedFlushIsUndoneAtOnceOrAtTheNextStart) {
+    for (int flushes = 0; flushes < 4; ++flushes) {
+        std::string path = music_.file("flush.flac");
+        std::string original = flac_file({"GENRE=Rock"}, 256);
+        write_file(path, original);
+        IoFaults faults;
+        faults.flushes_until_failure = flushes;
+        auto results = write({add_genre(path, {"Rock"}, "Jazz")}, &faults);
+        if (results[0].status == Status::written) continue;
+        EXPECT_EQ(results[0].message, sonavel::exception_io_device_full().what());
+        // The undo itself could not be flushed: its journal is kept for the next start, which puts the
+        // old bytes back (they are there already; putting them back again changes nothing).
+        player::tagwriter::recover_tag_writes(journal_folder());
+        EXPECT_EQ(read_file(path), original) << "after " << flushes << " good flushes";
+        EXPECT_TRUE(journal_.names().empty());
+    }
+}
+
+TEST(TagWriteJournal, AJournalCutShortOrDamagedIsIgnored) {
+    player::tagwriter::JournalEntry entry;
+    entry.path = "x.flac";
+    entry.original_size = 10;
+    entry.ranges.push_back({4, "abcd"});
+    std::string bytes = player::tagwriter::render_journal({entry});
+    bool complete = false;
+    auto entries = player::tagwriter::parse_journal(bytes, complete);
+    ASSERT_TRUE(complete);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].ranges[0].old_bytes, "abcd");
+    for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
+        player::tagwriter::parse_journal(bytes.substr(0, cut), complete);
+        EXPECT_FALSE(complete) << "cut at " << cut;
+    }
+    bytes[20] ^= 1;
+    player::tagwriter::parse_journal(bytes, complete);
+    EXPECT_FALSE(complete);
+}
+
+#ifndef _WIN32
+// A writer killed at random points of a 200-file write: afterwards, and after the next start's
+// recovery, every file is whole, either as it was or as written, and nothing is left behind.
+TEST_F(TagWriterOnDisk, KilledAtAnyPointEveryFileIsOldOrNewAfterTheNextStart) {
+    std::vector<std::string> originals;
+    std::vector<FileUpdate> updates;
+    for (int i = 0; i < 200; ++i) {
+        bool grows = i % 5 == 0;
+        std::string name = std::to_string(i) + (i % 2 ? ".flac" : ".mp3");
+        originals.push_back(i % 2 ? flac_file({"GENRE=Rock"}, grows ? 0 : 512)
+                                  : mp3_file(i % 4 ? 3 : 4, {{"TCON", {"Rock"}}}, grows ? 0 : 512));
+        updates.push_back(add_genre(music_.file(name), {"Rock"}, grows ? std::string(700, 'n') : "Jazz"));
+    }
+    auto reset = [&] {
+        for (std::size_t i = 0; i < updates.size(); ++i) write_file(updates[i].path, originals[i]);
+    };
+    reset();
+    for (const auto& result : write(updates)) ASSERT_EQ(result.status, Status::written) << result.message;
+    std::vector<std::string> written;
+    for (const auto& update : updates) written.push_back(read_file(update.path));
+
+    std::mt19937 random(12345);
+    int killed_midway = 0;
+    for (int run = 0; run < 10; ++run) {
+        reset();
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            TagWriter writer(journal_folder());
+            writer.write(updates, [](std::size_t) { return true; });
+            _exit(0);
+        }
+        usleep(std::uniform_int_distribution<int>(0, 150000)(random));
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        if (WIFSIGNALED(status)) ++killed_midway;
+
+        player::tagwriter::recover_tag_writes(journal_folder());
+        int old_files = 0;
+        for (std::size_t i = 0; i < updates.size(); ++i) {
+            std::string now = read_file(updates[i].path);
+            ASSERT_TRUE(now == originals[i] || now == written[i]) << updates[i].path << " is neither old nor new";
+            old_files += now == originals[i];
+        }
+        EXPECT_EQ(music_.names().size(), updates.size()) << "a staged copy was left";
+        EXPECT_TRUE(journal_.names().empty());
+    }
+    EXPECT_GT(killed_midway, 5) << "the kills should mostly land during the write";
+}
+#endif
+
+}  // namespace
+}  // namespace tagwriter_test
