@@ -54,6 +54,12 @@ DiskFile::DiskFile(const std::string& path, Mode mode, IoFaults* faults) : fault
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) fail();
     handle_ = handle;
+    // Some systems let a privileged user open a read-only file for writing; the attribute still says no.
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (mode == Mode::update && GetFileInformationByHandle(handle, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
+        close();
+        throw sonavel::exception_io_denied();
+    }
 }
 
 DiskFile::~DiskFile() { close(); }

@@ -27,8 +27,12 @@ TagLib::String taglib(const std::string& text) { return TagLib::String(text, Tag
 // TagLib on the file's bytes, reading through the overlay so that a save lands in memory.
 class OpenTags {
 public:
-    OpenTags(const ByteSource& bytes, const std::string& path) : stream_(bytes, path), ref_(&stream_, false) {
-        if (ref_.isNull() || !ref_.file()->isValid()) throw sonavel::exception_io_data();
+    OpenTags(const ByteSource& bytes, const std::string& path)
+        : stream_(bytes, path), ref_(&stream_, true, TagLib::AudioProperties::Fast) {
+        // TagLib takes junk with a known extension for a file with empty tags: only audio it can measure
+        // is audio, and only audio gets a tag.
+        if (ref_.isNull() || !ref_.file()->isValid() || !ref_.audioProperties() || ref_.audioProperties()->sampleRate() <= 0)
+            throw sonavel::exception_io_data();
     }
     TagLib::File& file() { return *ref_.file(); }
     OverlayStream& stream() { return stream_; }

@@ -54,6 +54,8 @@ using unique_himagelist = unique_handle<HIMAGELIST, detail::close_image_list>;
 using unique_hhook = unique_handle<HHOOK, detail::close_hook>;
 using unique_hmenu = unique_handle<HMENU, detail::close_menu>;
 using unique_event = unique_handle<HANDLE, detail::close_kernel>;
+// A file or other kernel object (CreateFile fails with INVALID_HANDLE_VALUE: store null then).
+using unique_kernel_handle = unique_handle<HANDLE, detail::close_kernel>;
 using unique_hmodule = unique_handle<HMODULE, detail::close_module>;
 
 }  // namespace sonavel

@@ -155,6 +155,8 @@ TEST_F(Player, AValueTypedIntoTheAddBoxReachesEverySelectedFileAndAReadOnlyOneSt
     const std::wstring locked = music_.file(L"03 third.wav");
     const auto locked_bytes = file_bytes(locked);
     ASSERT_TRUE(SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+    // The user is told which file was not written, and why.
+    harness::MessageBoxAnswerer boxes({IDOK});
 
     harness::click_label(playlist(), 1);
     ASSERT_TRUE(harness::focus(playlist()));
@@ -174,6 +176,10 @@ TEST_F(Player, AValueTypedIntoTheAddBoxReachesEverySelectedFileAndAReadOnlyOneSt
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
         return line.find("Could not update tags of") != std::string::npos && line.find("03 third.wav") != std::string::npos;
     }));
+    ASSERT_EVENTUALLY(boxes.answered() == 1);
+    const std::wstring& text = boxes.boxes()[0].text;
+    EXPECT_NE(text.find(L"1 file was not updated"), std::wstring::npos) << sonavel::wide_to_utf8(text);
+    EXPECT_NE(text.find(L"03 third.wav: Access denied"), std::wstring::npos) << sonavel::wide_to_utf8(text);
 }
 
 TEST_F(Player, DockedPanelsAndTheComponentsConfigurationComeBackAfterARestart) {

@@ -1,5 +1,5 @@
-// Writing records into real audio files through TagLib: exactly the record's fields, every value, other
-// data kept, and a file that cannot be written raises the host's error and stays as it was.
+// The player's tag store on real audio files: the fields an update changed, every value, other data
+// kept; a file that cannot be written is reported with its reason and stays as it was.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,10 +9,11 @@
 #include <mpegfile.h>
 
 #include "player/app/TagFile.h"
-#include "player/app/TagLibTagStore.h"
 #include "player/app/TagReader.h"
 #include "player/engine/HostEngines.h"
+#include "player/tagwriter/TagLibTagStore.h"
 #include "sdk/utf8.h"
+#include "sdk/win/unique_handle.h"
 #include "tests/app/audio_files.h"
 
 namespace app_test {
@@ -30,9 +31,22 @@ protected:
     sonavel::metadb_handle_ptr track(const std::wstring& path) {
         return engines_.add_track(sonavel::wide_to_utf8(path), {}, false);
     }
-    void write(const std::wstring& path, const sonavel::file_info& record) { store_.write(track(path), record, abort_); }
-    void write(const std::wstring& path, const player::FieldValues& fields) {
-        write(path, player::HostEngines::make_record(fields));
+    // Writes `after` over the record the player holds for the file (as loaded, or `before`).
+    player::TagWrite write(const std::wstring& path, const sonavel::file_info& after,
+                           std::optional<sonavel::file_info_impl> before = std::nullopt, bool proceed = true) {
+        std::vector<player::TagWrite> writes(1);
+        writes[0].track = track(path);
+        writes[0].before = before ? *before : loaded_or_empty(path);
+        writes[0].after.copy(after);
+        store_.write(writes, [&](std::size_t) { return proceed; });
+        return std::move(writes[0]);
+    }
+    player::TagWrite write(const std::wstring& path, const player::FieldValues& fields) {
+        return write(path, player::HostEngines::make_record(fields));
+    }
+    static sonavel::file_info_impl loaded_or_empty(const std::wstring& path) {
+        auto record = player::read_track_record(path);
+        return record ? *record : sonavel::file_info_impl();
     }
     // The record as the player holds it after loading the file.
     static sonavel::file_info_impl loaded(const std::wstring& path) {
@@ -48,8 +62,8 @@ protected:
 
     TempFolder folder_;
     player::HostEngines engines_;
-    player::TagLibTagStore store_;
-    sonavel::abort_callback_dummy abort_;
+    TempFolder journal_;
+    player::TagLibTagStore store_{sonavel::wide_to_utf8(journal_.path())};
 };
 
 TEST_P(TagStoreWrites, EveryValueOfAMultiValuedFieldIsWrittenInOrder) {
@@ -113,40 +127,75 @@ TEST_P(TagStoreWrites, UnicodeValuesAndFileNamesRoundTrip) {
     EXPECT_STREQ(record.meta_get("TITLE"), "\xd0\x9f\xd0\xb5\xd1\x81\xd0\xbd\xd1\x8f");
 }
 
-TEST_P(TagStoreWrites, AReadOnlyFileRaisesTheHostsErrorAndStaysAsItWas) {
-    std::wstring path = audio(L"locked", map({{"GENRE", {"Rock"}}}));
-    const auto before = file_bytes(path);
-    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+TEST_P(TagStoreWrites, FilesThatCannotBeWrittenAreReportedWithTheirOwnReasonAndStayAsTheyWere) {
+    std::wstring read_only = audio(L"read-only", map({{"GENRE", {"Rock"}}}));
+    ASSERT_TRUE(SetFileAttributesW(read_only.c_str(), FILE_ATTRIBUTE_READONLY));
+    std::wstring in_use = audio(L"in-use", map({{"GENRE", {"Rock"}}}));
+    std::wstring junk = folder_.file(std::wstring(L"broken") + GetParam());
+    write_bytes(junk, std::vector<std::uint8_t>(5000, 0x5A));
+    const auto read_only_bytes = file_bytes(read_only), in_use_bytes = file_bytes(in_use);
 
-    EXPECT_THROW(write(path, {{"GENRE", {"Pop"}}}), sonavel::exception_io_data);
+    player::TagWrite denied = write(read_only, {{"GENRE", {"Pop"}}});
+    EXPECT_EQ(denied.outcome, player::TagWrite::Outcome::failed);
+    EXPECT_EQ(denied.message, sonavel::exception_io_denied().what());
+    EXPECT_EQ(file_bytes(read_only), read_only_bytes);
 
-    EXPECT_EQ(file_bytes(path), before);
-    EXPECT_EQ(values_of(tags_of(path), "GENRE"), (std::vector<std::string>{"Rock"}));
-    EXPECT_EQ(folder_.names().size(), 1u) << "no copy is left beside the file";
+    {
+        // Another program plays the file: it may be read, not written.
+        HANDLE opened = CreateFileW(in_use.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        sonavel::unique_kernel_handle player(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
+        ASSERT_TRUE(player);
+        player::TagWrite busy = write(in_use, {{"GENRE", {"Pop"}}});
+        EXPECT_EQ(busy.outcome, player::TagWrite::Outcome::failed);
+        EXPECT_EQ(busy.message, sonavel::exception_io_sharing_violation().what());
+        EXPECT_EQ(file_bytes(in_use), in_use_bytes);
+    }
+    EXPECT_EQ(write(in_use, {{"GENRE", {"Pop"}}}).outcome, player::TagWrite::Outcome::written) << "once it is closed";
+
+    player::TagWrite broken = write(junk, {{"GENRE", {"Pop"}}});
+    EXPECT_EQ(broken.outcome, player::TagWrite::Outcome::failed);
+    EXPECT_EQ(broken.message, sonavel::exception_io_data().what());
+    EXPECT_EQ(file_bytes(junk), std::vector<std::uint8_t>(5000, 0x5A));
+
+    player::TagWrite gone = write(folder_.file(std::wstring(L"gone") + GetParam()), {{"GENRE", {"Pop"}}});
+    EXPECT_EQ(gone.outcome, player::TagWrite::Outcome::failed);
+    EXPECT_EQ(gone.message, sonavel::exception_io_not_found().what());
+    EXPECT_EQ(folder_.names().size(), 3u) << "no copy is left beside the files";
 }
 
-TEST_P(TagStoreWrites, AFileThatIsNoAudioRaisesTheHostsErrorAndStaysAsItWas) {
-    std::wstring path = folder_.file(std::wstring(L"broken") + GetParam());
-    const std::vector<std::uint8_t> junk(5000, 0x5A);
-    write_bytes(path, junk);
-    EXPECT_THROW(write(path, {{"GENRE", {"Pop"}}}), sonavel::exception_io_data);
-    EXPECT_EQ(file_bytes(path), junk);
-    EXPECT_EQ(folder_.names().size(), 1u);
+TEST_P(TagStoreWrites, AFileChangedByAnotherProgramSinceItWasReadIsNotWritten) {
+    std::wstring path = audio(L"changed", map({{"GENRE", {"Rock"}}, {"TITLE", {"Old"}}}));
+    sonavel::file_info_impl selected = loaded(path);
+    // Another program replaces the file between the selection and Apply.
+    std::wstring other = audio(L"other", map({{"GENRE", {"Metal"}}, {"TITLE", {"New"}}}));
+    ASSERT_TRUE(MoveFileExW(other.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
+    const auto on_disk = file_bytes(path);
+
+    sonavel::file_info_impl wanted = selected;
+    wanted.meta_add("GENRE", "Jazz");
+    player::TagWrite result = write(path, wanted, selected);
+    EXPECT_EQ(result.outcome, player::TagWrite::Outcome::changed_elsewhere);
+    EXPECT_EQ(file_bytes(path), on_disk);
+    ASSERT_TRUE(result.on_disk.has_value());
+    EXPECT_STREQ(result.on_disk->meta_get("GENRE"), "Metal");
+    EXPECT_STREQ(result.on_disk->meta_get("TITLE"), "New");
+
+    // A field the update does not change may differ: the file keeps its own value of it.
+    sonavel::file_info_impl stale_title = loaded(path);
+    stale_title.meta_remove_field(stale_title.meta_find("TITLE"));
+    stale_title.meta_add("TITLE", "Old");
+    sonavel::file_info_impl add_jazz = stale_title;
+    add_jazz.meta_add("GENRE", "Jazz");
+    EXPECT_EQ(write(path, add_jazz, stale_title).outcome, player::TagWrite::Outcome::written);
+    EXPECT_EQ(values_of(tags_of(path), "GENRE"), (std::vector<std::string>{"Metal", "Jazz"}));
+    EXPECT_EQ(values_of(tags_of(path), "TITLE"), (std::vector<std::string>{"New"}));
 }
 
-TEST_P(TagStoreWrites, AMissingFileRaisesTheHostsError) {
-    EXPECT_THROW(write(folder_.file(std::wstring(L"gone") + GetParam()), {{"GENRE", {"Pop"}}}),
-                 sonavel::exception_io_data);
-    EXPECT_TRUE(folder_.names().empty());
-}
-
-TEST_P(TagStoreWrites, AnAbortedWriteLeavesTheFile) {
+TEST_P(TagStoreWrites, AStoppedWriteLeavesTheFile) {
     std::wstring path = audio(L"aborted", map({{"GENRE", {"Rock"}}}));
     const auto before = file_bytes(path);
-    sonavel::abort_callback_impl aborting;
-    aborting.abort();
-    auto record = player::HostEngines::make_record({{"GENRE", {"Pop"}}});
-    EXPECT_THROW(store_.write(track(path), record, aborting), sonavel::exception_aborted);
+    player::TagWrite result = write(path, player::HostEngines::make_record({{"GENRE", {"Pop"}}}), std::nullopt, false);
+    EXPECT_EQ(result.outcome, player::TagWrite::Outcome::skipped);
     EXPECT_EQ(file_bytes(path), before);
 }
 
@@ -177,8 +226,29 @@ TEST_P(Mp3TagStore, MpegFilesGetId3v24AndNoId3v1TagTheyDidNotHave) {
     const auto bytes = file_bytes(path);
     ASSERT_GT(bytes.size(), 128u);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 3), "ID3");
-    EXPECT_EQ(bytes[3], 4) << "ID3v2.4 keeps several genres; 2.3 would drop them";
+    EXPECT_EQ(bytes[3], 4) << "a new tag is ID3v2.4";
     EXPECT_NE(std::string(bytes.end() - 128, bytes.end() - 125), "TAG");
+}
+
+TEST_P(Mp3TagStore, AnId3v23FileStaysId3v23AndKeepsEveryValue) {
+    std::wstring path = audio(L"v23");
+    {
+        TagLib::MPEG::File file(path.c_str());
+        file.ID3v2Tag(true)->setTitle("Song");
+        file.ID3v2Tag()->setGenre("Rock");
+        ASSERT_TRUE(file.save(TagLib::MPEG::File::ID3v2, TagLib::File::StripOthers, TagLib::ID3v2::v3));
+    }
+    sonavel::file_info_impl record = loaded(path);
+    record.meta_add("GENRE", "Bj\xc3\xb6rk pop");
+    record.meta_add("MOOD", "Calm");
+    write(path, record);
+
+    const auto bytes = file_bytes(path);
+    EXPECT_EQ(bytes[3], 3) << "readers of 2.3 only must still find the tag";
+    TagLib::PropertyMap tags = tags_of(path);
+    EXPECT_EQ(values_of(tags, "GENRE"), (std::vector<std::string>{"Rock", "Bj\xc3\xb6rk pop"}));
+    EXPECT_EQ(values_of(tags, "MOOD"), (std::vector<std::string>{"Calm"}));
+    EXPECT_EQ(values_of(tags, "TITLE"), (std::vector<std::string>{"Song"}));
 }
 
 TEST_P(Mp3TagStore, AnAttachedPictureSurvivesAWrite) {
