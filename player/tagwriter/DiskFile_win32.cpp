@@ -1,6 +1,7 @@
 #include "player/tagwriter/DiskFile.h"
 
 #include <windows.h>
+#include <winternl.h>
 
 #include <utility>
 
@@ -55,8 +56,9 @@ DiskFile::DiskFile(const std::string& path, Mode mode, IoFaults* faults) : fault
     if (handle == INVALID_HANDLE_VALUE) fail();
     handle_ = handle;
     // Some systems let a privileged user open a read-only file for writing; the attribute still says no.
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (mode == Mode::update && GetFileInformationByHandle(handle, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
+    FILE_BASIC_INFO info{};
+    if (mode == Mode::update && GetFileInformationByHandleEx(handle, FileBasicInfo, &info, sizeof info) &&
+        (info.FileAttributes & FILE_ATTRIBUTE_READONLY)) {
         close();
         throw sonavel::exception_io_denied();
     }
@@ -117,9 +119,13 @@ void DiskFile::flush() {
 }
 
 FileIdentity DiskFile::identity() const {
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(handle_, &info)) fail();
-    return {info.dwVolumeSerialNumber, (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    // The file's index on its volume. GetFileInformationByHandle would add the volume's serial number, at
+    // the price of a volume query per file on some systems; the journal names the path, and so the volume.
+    IO_STATUS_BLOCK io{};
+    FILE_INTERNAL_INFORMATION info{};
+    if (!NT_SUCCESS(NtQueryInformationFile(handle_, &io, &info, sizeof info, FileInternalInformation)))
+        throw sonavel::exception_io();
+    return {0, static_cast<std::uint64_t>(info.IndexNumber.QuadPart)};
 }
 
 void DiskFile::replace(const std::string& from, const std::string& to) {

@@ -1,5 +1,7 @@
 #include "player/tagwriter/TagWriter.h"
 
+#include <algorithm>
+#include <exception>
 #include <optional>
 #include <thread>
 
@@ -19,7 +21,7 @@ namespace player::tagwriter {
 namespace {
 
 // Files whose overwrites share one journal flush.
-constexpr std::size_t group_size = 32;
+constexpr std::size_t group_size = 64;
 
 std::string utf8(const TagLib::String& text) { return text.to8Bit(true); }
 TagLib::String taglib(const std::string& text) { return TagLib::String(text, TagLib::String::UTF8); }
@@ -91,8 +93,35 @@ struct Planned {
     DiskFile file;
     ByteEdits edits;
     JournalEntry entry;
-    bool written = false;
 };
+
+std::string message_of(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return sonavel::message_of(e);
+    }
+}
+
+// Flushes the files that were written without error, several at a time when `side_by_side`: a disk takes
+// many flushes at once for little more than the price of one. A failed flush becomes the file's error.
+void flush_all(std::vector<Planned>& planned, std::vector<std::exception_ptr>& errors, bool side_by_side) {
+    const std::size_t threads = side_by_side ? std::min<std::size_t>(8, planned.size()) : 1;
+    auto flush_every = [&](std::size_t first) {
+        for (std::size_t k = first; k < planned.size(); k += threads) {
+            if (errors[k]) continue;
+            try {
+                planned[k].file.flush();
+            } catch (...) {
+                errors[k] = std::current_exception();
+            }
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (std::size_t t = 1; t < threads; ++t) helpers.emplace_back(flush_every, t);
+    flush_every(0);
+    for (auto& helper : helpers) helper.join();
+}
 
 std::string journal_name(int generation) {
     return "tagwrite-" + std::to_string(std::hash<std::thread::id>()(std::this_thread::get_id()) % 1000000) + "-" +
@@ -182,21 +211,29 @@ std::vector<UpdateResult> TagWriter::write(const std::vector<FileUpdate>& update
             for (const Planned& p : planned) fail(p.index, e);
             continue;
         }
-        bool all_whole = true;
-        for (Planned& p : planned) {
+        std::vector<std::exception_ptr> errors(planned.size());
+        for (std::size_t k = 0; k < planned.size(); ++k) {
             try {
-                overwrite(p.file, p.edits, p.entry.original_size);
-                p.file.flush();
-                p.written = true;
+                overwrite(planned[k].file, planned[k].edits, planned[k].entry.original_size);
+            } catch (...) {
+                errors[k] = std::current_exception();
+            }
+        }
+        flush_all(planned, errors, faults_ == nullptr);
+        bool all_whole = true;
+        for (std::size_t k = 0; k < planned.size(); ++k) {
+            Planned& p = planned[k];
+            if (!errors[k]) {
                 results[p.index].status = UpdateResult::Status::written;
-            } catch (const std::exception& e) {
-                fail(p.index, e);
-                try {
-                    undo(p.file, p.entry);
-                } catch (const std::exception&) {
-                    // The journal stays: the next start puts the file back.
-                    all_whole = false;
-                }
+                continue;
+            }
+            results[p.index].status = UpdateResult::Status::failed;
+            results[p.index].message = message_of(errors[k]);
+            try {
+                undo(p.file, p.entry);
+            } catch (const std::exception&) {
+                // The journal stays: the next start puts the file back.
+                all_whole = false;
             }
         }
         if (all_whole) {

@@ -1,10 +1,12 @@
 // tagwrite: the player's tag writer on the command line, for benchmarks and for tests that kill it in
 // the middle of a write. It imports the files as the player does (their records read through TagLib),
 // then asks the player's metadb_io to add a value to a field of every track, and prints each failure.
-//   tagwrite --journal <folder> --add FIELD=VALUE <file>...
+//   tagwrite --journal <folder> --add FIELD=VALUE <file or folder>...   (a folder: the files in it)
 //   tagwrite --journal <folder> --recover
 // Exit code: 0 when every file was written, 1 when some were not, 2 on a usage error.
+#include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -63,6 +65,12 @@ int main(int argc, char** argv) {
             if (equals == std::string::npos) return usage();
             field = assignment.substr(0, equals);
             value = assignment.substr(equals + 1);
+        } else if (std::filesystem::is_directory(std::filesystem::u8path(argv[i]))) {
+            std::vector<std::string> listed;
+            for (const auto& item : std::filesystem::directory_iterator(std::filesystem::u8path(argv[i])))
+                listed.push_back(item.path().u8string());
+            std::sort(listed.begin(), listed.end());
+            files.insert(files.end(), listed.begin(), listed.end());
         } else {
             files.emplace_back(argv[i]);
         }

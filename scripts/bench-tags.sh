@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# End-to-end tag-write benchmark: add one GENRE value (keeping the others) to every one of N generated
+# MP3 and FLAC files, through the player's writer (natively and under wine), side by side in the same run
+# with mutagen and metaflac, each on fresh copies of the same files. Prints the median of a few rounds of
+# each and the ratios, and keeps them in bench/results/tag_write.txt.
+#   usage: scripts/bench-tags.sh [files-per-format (1000)] [rounds (3)]
+# Expects the native Release build in build/bench and the win32 build in build/bench-win32, and runs inside
+# one wine session (scripts/bench.sh does all three), so that wine's start-up is not counted per run.
+set -euo pipefail
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$repo"
+count=${1:-1000}
+rounds=${2:-3}
+work=$repo/build/bench-tags
+native=$repo/build/bench/bin/tagwrite
+win32=${TAGWRITE_EXE:-$repo/build/bench-win32/bin/tagwrite.exe}
+python=/usr/bin/python3
+rm -rf "$work"
+mkdir -p "$work/template" "$work/journal"
+
+# Templates: half a second of stereo noise; the FLAC with the encoder's default padding, the MP3 with an
+# ID3v2.4 tag as mutagen writes it; three fields each.
+sox -n -r 44100 -c 2 -b 16 "$work/template/t.wav" synth 0.5 whitenoise vol 0.1
+flac -s -f "$work/template/t.wav" -o "$work/template/t.flac"
+metaflac --set-tag=GENRE=Rock --set-tag=ARTIST=Band --set-tag=TITLE=Song "$work/template/t.flac"
+sox "$work/template/t.wav" "$work/template/t.mp3"
+"$python" - "$work/template/t.mp3" <<'PY'
+import sys
+from mutagen.id3 import ID3, TCON, TPE1, TIT2
+tags = ID3()
+tags.add(TCON(encoding=3, text=["Rock"])); tags.add(TPE1(encoding=3, text=["Band"])); tags.add(TIT2(encoding=3, text=["Song"]))
+tags.save(sys.argv[1])
+PY
+for format in mp3 flac; do
+  mkdir -p "$work/source/$format"
+  for i in $(seq -w 1 "$count"); do cp "$work/template/t.$format" "$work/source/$format/$i.$format"; done
+done
+
+mutagen_add() {  # format folder
+  "$python" - "$@" <<'PY'
+import os, sys
+import mutagen
+from mutagen.id3 import ID3
+fmt, folder = sys.argv[1], sys.argv[2]
+for name in sorted(os.listdir(folder)):
+    path = os.path.join(folder, name)
+    if fmt == "mp3":
+        tags = ID3(path)
+        tags["TCON"].text = tags["TCON"].text + ["Jazz"]
+        tags.save(path)
+    else:
+        f = mutagen.File(path)
+        f["GENRE"] = f["GENRE"] + ["Jazz"]
+        f.save()
+PY
+}
+
+ms_now() { date +%s%N; }
+# Times one command on a fresh copy of the format's files; prints milliseconds.
+timed() {  # format command...
+  local format=$1; shift
+  rm -rf "$work/run"; cp -r "$work/source/$format" "$work/run"; sync
+  local start end
+  start=$(ms_now)
+  "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
+  end=$(ms_now)
+  echo $(( (end - start) / 1000000 ))
+}
+median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+
+win_path() { echo "Z:${1//\//\\}"; }
+run_native() { "$native" --journal "$work/journal" --add GENRE=Jazz "$work/run"; }
+run_wine() { wine "$win32" --journal "$(win_path "$work/journal")" --add GENRE=Jazz "$(win_path "$work/run")"; }
+run_mutagen() { mutagen_add "$1" "$work/run"; }
+run_metaflac() { metaflac --set-tag=GENRE=Jazz "$work/run"/*.flac; }
+
+results=$repo/bench/results/tag_write.txt
+{
+  echo "# add one GENRE value to $count files per format; median of $rounds rounds, ms (same run, fresh copies)"
+  for format in mp3 flac; do
+    declare -A t=()
+    tools=(player mutagen)
+    [[ $format == flac ]] && tools+=(metaflac)
+    [[ -f $win32 && -n ${WINEPREFIX:-} ]] && tools+=(player-wine)
+    for tool in "${tools[@]}"; do
+      times=()
+      for _ in $(seq "$rounds"); do
+        case $tool in
+          player) times+=("$(timed "$format" run_native)") ;;
+          mutagen) times+=("$(timed "$format" run_mutagen "$format")") ;;
+          metaflac) times+=("$(timed "$format" run_metaflac)") ;;
+          player-wine) times+=("$(timed "$format" run_wine)") ;;
+        esac
+      done
+      t[$tool]=$(median "${times[@]}")
+      echo "$format $tool: ${t[$tool]} ms (rounds: ${times[*]})"
+    done
+    echo "$format ratio player/mutagen (native): $(awk -v a="${t[player]}" -v b="${t[mutagen]}" 'BEGIN {printf "%.2f", a / b}')"
+    [[ $format == flac ]] && echo "$format ratio player/metaflac (native): $(awk -v a="${t[player]}" -v b="${t[metaflac]}" 'BEGIN {printf "%.2f", a / b}')"
+    [[ -n ${t[player-wine]:-} ]] && echo "$format ratio player under wine/mutagen: $(awk -v a="${t[player-wine]}" -v b="${t[mutagen]}" 'BEGIN {printf "%.2f", a / b}')"
+    unset t
+  done
+} | tee "$results"
