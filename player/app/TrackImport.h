@@ -11,6 +11,7 @@ namespace player {
 // The tracks of the files TagLib opens as audio, with their records current; other files are skipped.
 sonavel::metadb_handle_list load_tracks(HostEngines& engines, const std::vector<std::wstring>& files);
 
+// Files named as audio that cannot be read are listed on the console and in one popup message.
 // Loads the audio files below the folder, adds them to the library and appends them to the active
 // playlist (a playlist "Default" is created and activated when none is active). Returns the tracks.
 sonavel::metadb_handle_list import_folder(HostEngines& engines, const std::wstring& folder);

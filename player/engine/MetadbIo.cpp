@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "player/engine/FailureReport.h"
 #include "player/engine/HostEngines.h"
 #include "sdk/core_api.h"
 
@@ -81,16 +82,6 @@ void compose_and_write(job& work, TagStore& tags) {
     }
 }
 
-// One message for all the files that were not written, so that a large failure is one box.
-std::string failure_report(const std::vector<std::string>& errors) {
-    constexpr std::size_t shown = 20;
-    std::string text = std::to_string(errors.size()) + (errors.size() == 1 ? " file was" : " files were") +
-                       " not updated:\n";
-    for (std::size_t i = 0; i < errors.size() && i < shown; ++i) text += "\n" + errors[i];
-    if (errors.size() > shown) text += "\n... and " + std::to_string(errors.size() - shown) + " more (see the console)";
-    return text;
-}
-
 }  // namespace
 
 void MetadbIo::update_info_async(const sonavel::metadb_handle_list& tracks,
@@ -119,7 +110,7 @@ void MetadbIo::update_info_async(const sonavel::metadb_handle_list& tracks,
             for (const auto& error : work->errors) host_.console.print(("Could not update tags of " + error).c_str());
             publish(records);
             if (!work->errors.empty())
-                host_.popups.show(failure_report(work->errors).c_str(), "Updating tags", sonavel::popup_message::icon_error);
+                host_.popups.show(failure_report(work->errors, "updated").c_str(), "Updating tags", sonavel::popup_message::icon_error);
             unsigned code = work->aborted ? sonavel::completion_notify::aborted
                             : work->errors.empty() ? sonavel::completion_notify::success
                                                    : sonavel::completion_notify::failed;

@@ -10,8 +10,10 @@
 namespace player {
 namespace {
 constexpr wchar_t window_class[] = L"StandInPlayerProgress";
-constexpr UINT wm_refresh = WM_APP + 2;
 constexpr UINT_PTR show_timer = 1;
+// The window shows what the worker last said at most this often, however often it says something.
+constexpr UINT_PTR refresh_timer = 2;
+constexpr UINT refresh_ms = 33;
 constexpr UINT show_delay_ms = 500;
 
 void register_class() {
@@ -55,6 +57,7 @@ ProgressWindow::ProgressWindow(HWND parent, const char* title, unsigned flags) :
     if (flags & sonavel::threaded_process_service::flag_show_abort) {
         child(L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 312, 72, 80, 26, id_cancel);
     }
+    SetTimer(window_.get(), refresh_timer, refresh_ms, nullptr);
     if (flags & sonavel::threaded_process_service::flag_show_delayed) {
         SetTimer(window_.get(), show_timer, show_delay_ms, nullptr);
     } else {
@@ -83,11 +86,10 @@ LRESULT CALLBACK ProgressWindow::window_proc(HWND window, UINT message, WPARAM w
 
 LRESULT ProgressWindow::on_message(HWND self, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-        case wm_refresh:
-            refresh();
-            return 0;
         case WM_TIMER:
-            if (wparam == show_timer) {
+            if (wparam == refresh_timer) {
+                refresh();
+            } else if (wparam == show_timer) {
                 KillTimer(self, show_timer);
                 ShowWindow(self, SW_SHOWNOACTIVATE);
             }
@@ -108,25 +110,20 @@ LRESULT ProgressWindow::on_message(HWND self, UINT message, WPARAM wparam, LPARA
     return DefWindowProcW(self, message, wparam, lparam);
 }
 
-void ProgressWindow::request_refresh() {
-    std::lock_guard<std::mutex> guard(lock_);
-    if (window_) PostMessageW(window_.get(), wm_refresh, 0, 0);
-}
-
 void ProgressWindow::set_progress(std::size_t position) {
     {
         std::lock_guard<std::mutex> guard(lock_);
         progress_ = position;
+        changed_ = true;
     }
-    request_refresh();
 }
 
 void ProgressWindow::set_item(const char* text) {
     {
         std::lock_guard<std::mutex> guard(lock_);
         item_ = text ? text : "";
+        changed_ = true;
     }
-    request_refresh();
 }
 
 void ProgressWindow::set_title(const char* text) {
@@ -134,8 +131,8 @@ void ProgressWindow::set_title(const char* text) {
         std::lock_guard<std::mutex> guard(lock_);
         title_ = text ? text : "";
         title_changed_ = true;
+        changed_ = true;
     }
-    request_refresh();
 }
 
 void ProgressWindow::refresh() {
@@ -144,6 +141,7 @@ void ProgressWindow::refresh() {
     bool title_changed;
     {
         std::lock_guard<std::mutex> guard(lock_);
+        if (!std::exchange(changed_, false)) return;
         progress = progress_;
         item = item_;
         title = title_;

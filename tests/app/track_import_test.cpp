@@ -111,6 +111,12 @@ TEST(FolderImport, AudioFilesGoIntoTheLibraryAndANewActivePlaylistOthersAreSkipp
     sonavel::file_info_impl record;
     ASSERT_TRUE(engines.playlists.get_item_handle(active, 1)->get_info(record));
     EXPECT_EQ(values(record, "GENRE"), (std::vector<std::string>{"Pop", "Jazz"}));
+    // The damaged audio file is reported, in one message; the note is simply not a track.
+    ASSERT_EQ(engines.popups.shown().size(), 1u);
+    const std::string& text = engines.popups.shown()[0].text;
+    EXPECT_NE(text.find("1 file was not read"), std::string::npos) << text;
+    EXPECT_NE(text.find("fake.mp3: Unsupported format or corrupted file"), std::string::npos) << text;
+    EXPECT_EQ(text.find("cover.txt"), std::string::npos) << text;
 }
 
 TEST(FolderImport, ASecondFolderIsAppendedToTheActivePlaylist) {

@@ -107,4 +107,49 @@ TEST_F(ProgressWindowTest, ModalRunReturnsTrueWhenTheWorkFinishes) {
     EXPECT_EQ(harness::find_window(L"Short"), nullptr);
 }
 
+// A worker that reports every one of many items as fast as it can: the window shows them at a steady
+// pace, not once per report, and ends on the last one.
+class chatty_work : public sonavel::threaded_process_callback {
+public:
+    using interface_t = sonavel::threaded_process_callback;
+    std::atomic<bool> running{false}, finished{false};
+    void run(sonavel::threaded_process_status& status, sonavel::abort_callback& abort) override {
+        running = true;
+        auto until = std::chrono::steady_clock::now() + 500ms;
+        for (std::size_t i = 0; std::chrono::steady_clock::now() < until && !abort.is_aborting(); ++i) {
+            status.set_item(("item " + std::to_string(i)).c_str());
+            status.set_progress(i % 5000);
+        }
+        status.set_item("last item");
+        finished = true;
+        while (!abort.is_aborting()) std::this_thread::sleep_for(5ms);
+    }
+};
+
+LRESULT CALLBACK count_text_changes(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR counter) {
+    if (message == WM_SETTEXT) ++*reinterpret_cast<int*>(counter);
+    return DefSubclassProc(window, message, wparam, lparam);
+}
+
+TEST_F(ProgressWindowTest, AWorkerReportingEveryItemRefreshesTheWindowAtMostAboutThirtyTimesASecond) {
+    auto work = sonavel::service_impl_t<chatty_work>::create_object();
+    using tp = sonavel::threaded_process_service;
+    host_.engines().processes.run_modeless(work, tp::flag_show_abort | tp::flag_show_progress | tp::flag_show_item,
+                                           host_.main_window(), "Chatty");
+    HWND window = nullptr;
+    ASSERT_EVENTUALLY((window = harness::find_window(L"Chatty")) != nullptr);
+    int changes = 0;
+    HWND item = GetDlgItem(window, player::ProgressWindow::id_item);
+    ASSERT_TRUE(SetWindowSubclass(item, count_text_changes, 1, reinterpret_cast<DWORD_PTR>(&changes)));
+    auto start = std::chrono::steady_clock::now();
+    ASSERT_EVENTUALLY(work->finished.load());
+    ASSERT_EVENTUALLY(harness::window_text(item) == L"last item");
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_GT(changes, 1) << "the window followed the work";
+    EXPECT_LE(changes, 35 * seconds + 5) << changes << " refreshes in " << seconds << " s";
+    RemoveWindowSubclass(item, count_text_changes, 1);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_EVENTUALLY(harness::find_window(L"Chatty") == nullptr);
+}
+
 }  // namespace
