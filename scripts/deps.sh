@@ -11,6 +11,10 @@ packages=(
   wine wine32:i386 xvfb xauth
   # native build, sanitizers, fuzzing, benchmarks
   g++ clang libclang-rt-14-dev libbenchmark-dev
+  # the tag writer built natively against Debian's TagLib
+  libtag1-dev pkg-config
+  # independent readers for the tag writer's round-trip test
+  python3-mutagen sox libsox-fmt-mp3 flac opus-tools id3v2
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -5,7 +5,7 @@
 # usage: independent_readers_test.py <tagwrite binary>
 import os, shutil, struct, subprocess, sys, tempfile
 from mutagen import File as MFile
-from mutagen.apev2 import APEv2
+from mutagen.apev2 import APEv2, APENoHeaderError
 from mutagen.flac import FLAC
 from mutagen.id3 import ID3, TIT2, TPE1, TCON, TRCK, COMM, TXXX, APIC
 from mutagen.ogg import OggPage
@@ -132,6 +132,36 @@ def test_mp3(work, label, version, ape):
         before = after
     mood = tags.getall("TXXX:MOOD") if version == 3 else tags.getall("TMOO")
     check(len(mood) == 1 and mood[0].text == ["Calm"], f"{label}: MOOD reads {mood} (expected {'TXXX:MOOD' if version == 3 else 'TMOO'} = Calm)")
+
+
+def first_tag_fields(path):
+    """The fields as a reader that takes the first tag of ID3v2, APE, ID3v1 sees them (the player's order)."""
+    data = raw(path)
+    if id3v2_end(data):
+        names = {"TIT2": "TITLE", "TCON": "GENRE", "TDRC": "DATE", "TRCK": "TRACKNUMBER"}
+        return {names.get(k, k[5:].upper() if k.startswith("TXXX:") else k): [str(t) for t in f.text]
+                for k, f in ID3(path, load_v1=False).items() if hasattr(f, "text")}
+    try:
+        return {k.upper(): list(v) for k, v in APEv2(path).items()}
+    except APENoHeaderError:
+        v1 = data[-128:]
+        return {"TITLE": [v1[3:33].rstrip(b"\0").decode("latin-1")], "DATE": [v1[93:97].decode("latin-1")],
+                "TRACKNUMBER": [str(v1[126])], "GENRE": TCON.GENRES[v1[127]:v1[127] + 1]}
+
+
+def test_mp3_without_id3v2(work, label, keep_ape):
+    """Fields that live only in the APE or ID3v1 tag must still be read after a genre is added."""
+    path = os.path.join(work, label + ".mp3")
+    make_mp3(path, 4, True)
+    data = raw(path)
+    with open(path, "wb") as f:
+        f.write(data[id3v2_end(data):] if keep_ape else data[id3v2_end(data):end_tags_start(data)] + data[-128:])
+    expected = first_tag_fields(path)
+    expected["GENRE"] = expected["GENRE"] + ["Pop"]
+    rc, out = tagwrite(work, "GENRE", "Pop", path)
+    if check(rc == 0, f"{label}: tagwrite --add GENRE failed: {out}"):
+        got = first_tag_fields(path)
+        check(got == expected, f"{label}: after adding a genre an ID3v2-first reader sees {got}, expected {expected}")
 
 
 # --- FLAC: the comment block and the audio, by hand ---
@@ -331,6 +361,8 @@ def main():
         test_mp3(work, "mp3-v23", 3, False)
         test_mp3(work, "mp3-v24 ünï 日本", 4, False)
         test_mp3(work, "mp3-v24-ape-v1", 4, True)
+        test_mp3_without_id3v2(work, "mp3-ape-v1", True)
+        test_mp3_without_id3v2(work, "mp3-v1", False)
         test_flac(work)
         from mutagen.oggvorbis import OggVorbis
         from mutagen.oggopus import OggOpus
