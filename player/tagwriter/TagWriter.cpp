@@ -5,6 +5,7 @@
 #include <optional>
 #include <thread>
 
+#include <apetag.h>
 #include <fileref.h>
 #include <id3v2tag.h>
 #include <mpegfile.h>
@@ -71,6 +72,9 @@ ByteEdits edit_through_taglib(OpenTags& tags, const FieldEdits& edits) {
         if (!values.isEmpty()) map.insert(taglib(edit.name), values);
     }
     TagLib::PropertyMap refused = file.setProperties(map);
+    // An MPEG file's own setting leaves its APE tag alone: readers that prefer that tag would go on
+    // showing the old values.
+    if (auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(&file); mpeg && mpeg->hasAPETag()) mpeg->APETag()->setProperties(map);
     for (const FieldEdit& edit : edits)
         if (refused.contains(taglib(edit.name))) throw sonavel::exception_io_data();
     bool saved;
