@@ -3,6 +3,8 @@
 # MP3 and FLAC files, through the player's writer (natively and under wine), side by side in the same run
 # with mutagen and metaflac, each on fresh copies of the same files. Prints the median of a few rounds of
 # each and the ratios, and keeps them in bench/results/tag_write.txt.
+# Then the player alone on four times as many files in one folder, per file, to show the cost does
+# not grow with the folder.
 #   usage: scripts/bench-tags.sh [files-per-format (1000)] [rounds (3)]
 # Expects the native Release build in build/bench and the win32 build in build/bench-win32, and runs inside
 # one wine session (scripts/bench.sh does all three), so that wine's start-up is not counted per run.
@@ -101,3 +103,17 @@ results=$repo/bench/results/tag_write.txt
     unset t
   done
 } | tee "$results"
+
+# The same folder four times larger: the cost per file should not grow with the folder.
+large=$((count * 4))
+{
+  echo "# the player on $count and $large FLAC files in one folder, ms per file"
+  rm -rf "$work/source/large"; mkdir -p "$work/source/large"
+  for i in $(seq -w 1 "$large"); do cp "$work/template/t.flac" "$work/source/large/$i.flac"; done
+  small=$(timed flac run_native); big=$(timed large run_native)
+  awk -v a="$small" -v b="$big" -v n="$count" -v m="$large" 'BEGIN {printf "native: %.3f ms/file (%d files), %.3f ms/file (%d files)\n", a / n, n, b / m, m}'
+  if [[ -f $win32 && -n ${WINEPREFIX:-} ]]; then
+    small=$(timed flac run_wine); big=$(timed large run_wine)
+    awk -v a="$small" -v b="$big" -v n="$count" -v m="$large" 'BEGIN {printf "wine: %.3f ms/file (%d files), %.3f ms/file (%d files)\n", a / n, n, b / m, m}'
+  fi
+} | tee -a "$results"

@@ -18,8 +18,11 @@ done
 bash scripts/build-benchmark-mingw.sh build/cache/benchmark-mingw
 cmake -S . -B build/bench-win32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
   -DQUENNET_BENCH=ON -DQUENNET_TESTS=OFF >/dev/null
-cmake --build build/bench-win32 --target fill_bench_win32
+cmake --build build/bench-win32 --target fill_bench_win32 tagwrite
 echo "== fill_bench_win32 (wine)"
 # msvcrt writes CR LF line ends to a pipe.
 bash scripts/wine-session.sh build/bench-win32 wine build/bench-win32/bin/fill_bench_win32.exe \
   --benchmark_counters_tabular=true | tr -d '\r' | tee bench/results/fill_bench_win32.txt
+
+echo "== tag writing: the player's writer against mutagen and metaflac (native and under wine)"
+bash scripts/wine-session.sh build/bench-win32 bash scripts/bench-tags.sh 1000 3

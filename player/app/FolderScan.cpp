@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
 
 #include "sdk/win/unique_handle.h"
 
@@ -31,7 +32,13 @@ void collect(const std::wstring& folder, std::vector<std::wstring>& out) {
     do {
         std::wstring name = entry.cFileName;
         if (name == L"." || name == L"..") continue;
-        if (name.rfind(L"~tagging-", 0) == 0) continue;  // the tag writer's staged copies
+        if (name.rfind(L"~tagging-", 0) == 0) {
+            // A copy the tag writer was making when an earlier run of the player ended: the file it was
+            // made from is whole, the copy is no track. This run's own copies are still being written.
+            if (name.rfind(L"~tagging-" + std::to_wstring(GetCurrentProcessId()) + L"-", 0) != 0)
+                DeleteFileW(join(folder, name).c_str());
+            continue;
+        }
         (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? folders : files).push_back(name);
     } while (FindNextFileW(find.get(), &entry));
     sort_names(files);

@@ -86,6 +86,8 @@ TEST(FolderScan, FilesOfAFolderComeBeforeItsSubfoldersInCaseInsensitiveOrder) {
                                          folder.file(L"sub\\Y.mp3"), folder.file(L"sub\\z.mp3")}));
     EXPECT_EQ(player::files_under(folder.path() + L"\\"), player::files_under(folder.path()));
     EXPECT_TRUE(player::files_under(folder.file(L"nowhere")).empty());
+    EXPECT_EQ(GetFileAttributesW(folder.file(L"~tagging-7-9-b.mp3").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "a copy left by a write that never finished is removed";
 }
 
 TEST(FolderImport, AudioFilesGoIntoTheLibraryAndANewActivePlaylistOthersAreSkipped) {
