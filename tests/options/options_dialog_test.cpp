@@ -2,6 +2,9 @@
 // controls depend on each other. Driven through real messages inside its modal loop.
 #include <windows.h>
 
+#include <algorithm>
+#include <string>
+
 #include "panel/model/PanelMenuItems.h"
 #include "panel/window/PanelMenu.h"
 #include "resources/resource.h"
@@ -397,6 +400,71 @@ TEST_F(OptionsDialogChoosers, AChosenColourReachesThePanelOnOk) {
     EXPECT_EQ(panel.current().back_color, RGB(1, 2, 3));
     EXPECT_EQ(panel.current().list_color, 0x000022u);
     EXPECT_EQ(panel.presets()[0].back_color, RGB(1, 2, 3));
+}
+
+// The colour chooser's "Add to Custom Colors" button and its box of custom colours.
+constexpr int chooser_add_custom = 712, chooser_custom_colours = 721;
+
+// A click on the first of the chooser's custom colours, which makes it the chosen colour.
+void click_first_custom_colour(HWND chooser) {
+    RECT box{};
+    GetWindowRect(GetDlgItem(chooser, chooser_custom_colours), &box);
+    MapWindowPoints(nullptr, chooser, reinterpret_cast<POINT*>(&box), 2);
+    const LPARAM at = MAKELPARAM(box.left + 4, box.top + 4);
+    SendMessageW(chooser, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(chooser, WM_LBUTTONUP, 0, at);
+}
+
+TEST_F(OptionsDialogChoosers, TheColourChooserOpensWithBlackCustomColoursEveryTime) {
+    auto& panel = docked_panel(full_preset("A", "GENRE"), {full_preset("A", "GENRE")});
+    DialogScript script;
+    script.in(options_title, [&](HWND d) { press(d, IDC_OPTIONS_BACK_COLOR); })
+        .in(chooser_over(options_title), "the colour chooser",
+            [&](HWND c) {
+                set_text(c, chooser_red, "10");
+                set_text(c, chooser_green, "20");
+                set_text(c, chooser_blue, "30");
+                press(c, chooser_add_custom);
+                press(c, IDOK);
+            })
+        .in(options_title, [&](HWND d) { press(d, IDC_OPTIONS_TEXT_COLOR); })
+        .in(chooser_over(options_title), "the colour chooser",
+            [&](HWND c) {
+                click_first_custom_colour(c);
+                press(c, IDOK);
+            })
+        .in(options_title, [&](HWND d) { press(d, IDOK); });
+    EXPECT_TRUE(open_options(panel, script));
+    EXPECT_EQ(panel.current().back_color, RGB(10, 20, 30));
+    EXPECT_EQ(panel.current().text_color, 0u) << "the custom colour added before is not offered again";
+}
+
+TEST_F(OptionsDialogChoosers, TheFontChooserStartsAtThePresetsFontAndRefusesAFontThatDoesNotExist) {
+    Options tahoma = full_preset("A", "GENRE");
+    const std::u16string face = u"Tahoma";
+    std::copy(face.begin(), face.end(), tahoma.text_font.face_name);
+    tahoma.text_font.face_name[face.size()] = 0;
+    auto& panel = docked_panel(tahoma, {tahoma});
+    constexpr int chooser_face = 1136;  // the chooser's font name box
+    harness::MessageBoxAnswerer boxes({IDOK});
+    std::wstring face_shown;
+    DialogScript script;
+    script.in(options_title, [&](HWND d) { press(d, IDC_OPTIONS_TEXT_FONT); })
+        .in(chooser_over(options_title), "the font chooser",
+            [&](HWND c) {
+                wchar_t text[64] = {};
+                GetDlgItemTextW(c, chooser_face, text, 64);
+                face_shown = text;
+                SetDlgItemTextW(c, chooser_face, L"No Such Font Anywhere");
+                // The chooser says that the font does not exist and stays open.
+                press(c, IDOK);
+                if (IsWindow(c)) press(c, IDCANCEL);
+            })
+        .in(options_title, [&](HWND d) { press(d, IDOK); });
+    EXPECT_TRUE(open_options(panel, script));
+    EXPECT_EQ(face_shown, L"Tahoma");
+    EXPECT_EQ(boxes.answered(), 1u);
+    EXPECT_TRUE(same_font(panel.current().text_font, tahoma.text_font));
 }
 
 TEST_F(OptionsDialogChoosers, AChosenColourIsDroppedBySelectingAnotherPresetAndBack) {
