@@ -202,8 +202,9 @@ constexpr std::uint32_t pinned_flags[] = {0x3E, 0x3E, 0x3C, 0x3C, 0x3E, 0x3C, 0x
 class FillEventSteps : public model_test::ModelTest {
 protected:
     FillEventSteps() {
-        track("mem://lib-only", {{"GENRE", {"LibOnly"}}, {"ARTIST", {"B"}}});
+        // Out of order in the library, so that only a sort orders what a scan finds.
         track("mem://related", {{"GENRE", {"Related"}}, {"ARTIST", {"A"}}});
+        track("mem://lib-only", {{"GENRE", {"LibOnly"}}, {"ARTIST", {"B"}}});
         auto selected = track("mem://selected", {{"GENRE", {"Selected"}}, {"ARTIST", {"A"}}}, false);
         host.add_playlist("Default", {selected});
         host.select({0});
