@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "sdk/core_api.h"
+#include "sdk/query_text.h"
 #include "sdk/utf8.h"
 
 namespace quennet {
@@ -50,15 +51,14 @@ sonavel::service_ptr_t<sonavel::titleformat_object> compile_key_script(SameValue
 
 enum class Counting { done, refused, cancelled };
 
-// Counts the field's values over the library tracks of `key` into the group. A query that cannot be
-// written or that the host refuses counts nothing.
+// Counts the field's values over the library tracks of `key` into the group. A query the host refuses
+// counts nothing.
 Counting count_library_values(const SameValueInput& input, const SameValueServices& services,
                               const std::string& key, sonavel::abort_callback& abort, Group& group) {
-    const std::optional<std::string> query = same_value_query(input.pattern, key, input.field);
-    if (!query) return Counting::refused;
+    const std::string query = same_value_query(input.pattern, key, input.field);
     sonavel::service_ptr_t<sonavel::search_filter> filter;
     try {
-        filter = services.search->create(query->c_str());
+        filter = services.search->create(query.c_str());
     } catch (const sonavel::exception_io_data&) {
         return Counting::refused;
     }
@@ -109,12 +109,10 @@ SameValueServices SameValueServices::of_host() {
             sonavel::standard_api_create_t<sonavel::search_filter_service>()};
 }
 
-std::optional<std::string> same_value_query(const std::string& pattern, const std::string& key,
-                                            const std::string& field) {
-    for (const std::string* text : {&pattern, &key, &field})
-        if (text->find('"') != std::string::npos) return std::nullopt;
-    return "\"" + pattern + "\" IS \"" + key + "\" AND NOT \"" + field + "\" IS \"\" AND NOT \"" + field +
-           "\" MISSING";
+std::string same_value_query(const std::string& pattern, const std::string& key, const std::string& field) {
+    const std::string quoted_field = sonavel::query_quoted(field);
+    return sonavel::query_quoted(pattern) + " IS " + sonavel::query_quoted(key) + " AND NOT " + quoted_field +
+           " IS \"\" AND NOT " + quoted_field + " MISSING";
 }
 
 std::size_t same_value_progress(std::size_t done, std::size_t total) noexcept {

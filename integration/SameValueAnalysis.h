@@ -40,11 +40,9 @@ bool analyze_same_values(SameValueInput& input, const SameValueServices& service
                          sonavel::threaded_process_status& status, sonavel::abort_callback& abort, WriteList& out);
 
 // The library query of one key: the pattern's text equals the key and the field is neither empty nor
-// missing. None when one of the texts holds a double quote: the query language has no escape for it, and
-// the quote would end the text early and let the rest of a key be read as query (a key such as
-// `x" OR "%genre%" PRESENT OR "%album%" IS "x` would select the whole library).
-std::optional<std::string> same_value_query(const std::string& pattern, const std::string& key,
-                                            const std::string& field);
+// missing. Every text is quoted with its double quotes escaped: a key such as
+// `x" OR "%genre%" PRESENT OR "%album%" IS "x` is a key like any other, never a query of its own.
+std::string same_value_query(const std::string& pattern, const std::string& key, const std::string& field);
 
 // Progress after `done` of `total` tracks on the host's 0 to 5000 scale; no overflow for any list size.
 std::size_t same_value_progress(std::size_t done, std::size_t total) noexcept;

@@ -162,12 +162,16 @@ void write_store(sonavel::stream_writer& writer, sonavel::abort_callback& abort,
 
 void read_store(sonavel::stream_reader& reader, sonavel::abort_callback& abort, Options& current,
                 std::vector<Options>& presets) {
-    // A stream that ends inside the version word holds nothing usable: it counts as empty.
-    std::uint32_t version = 0;
-    if (!record_reader(reader, abort, 0).number(version)) {
+    // Only a stream without a single byte is empty. A version word cut short is taken from the bytes that
+    // came; the next exact read then meets the end of the stream like any other truncation.
+    std::uint8_t word[4] = {};
+    const std::size_t got = reader.read(word, sizeof word, abort);
+    if (got == 0) {
         current = Options();
         return;
     }
+    const std::uint32_t version = std::uint32_t(word[0]) | std::uint32_t(word[1]) << 8 |
+                                  std::uint32_t(word[2]) << 16 | std::uint32_t(word[3]) << 24;
     record_reader in(reader, abort, std::min(version, written_version));
 
     if (version >= 1) in.group_a(current);

@@ -102,6 +102,10 @@ bool PopupPanelBase::create_panel(const sonavel::guid& panel_type) {
     GetClientRect(window(), &client);
     SetWindowPos(panel_window, nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
                  SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOOWNERZORDER);
+    // SWP_SHOWWINDOW sends no WM_SHOWWINDOW, and the popup's own show, which this window forwards, came
+    // before the panel existed: the panel learns here that it is on screen. A popup restored hidden tells
+    // it when it is shown.
+    if (IsWindowVisible(window())) SendMessageW(panel_window, WM_SHOWWINDOW, TRUE, 0);
     update_title();
     return true;
 }
@@ -120,7 +124,13 @@ void PopupPanelBase::destroy() {
     // Closing the panel or the window may come back here (a panel that closes its popup).
     if (destroying_) return;
     destroying_ = true;
-    if (panel_) panel_->close_window();
+    if (panel_) {
+        // Hidden first, as any panel host does: the panel writes its pending edits when it is hidden.
+        if (HWND panel_window = panel_->get_window();
+            panel_window && (GetWindowLongW(panel_window, GWL_STYLE) & WS_VISIBLE))
+            ShowWindow(panel_window, SW_HIDE);
+        panel_->close_window();
+    }
     frame_.reset();
     let_go_of_host();
     remove_from_list();

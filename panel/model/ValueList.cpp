@@ -153,14 +153,8 @@ void ValueList::rebuild_now() {
 
     const Options& options = owner_.current_options();
     const int rows = row_count();
-    for (int row = 0; row < rows; ++row) {
-        const std::uint32_t state = value_state(count_of(options, row_text(row)), selection_count_);
-        click_armed_ = true;
-        set_row_state(row, state);
-    }
-    // A state set to what the row shows already may not be proposed at all, which would leave the arm to a
-    // later change the user never made.
-    click_armed_ = false;
+    for (int row = 0; row < rows; ++row)
+        set_own_row_state(row, value_state(count_of(options, row_text(row)), selection_count_));
     initial_states_.clear();
     initial_states_.reserve(std::size_t(rows));
     for (int row = 0; row < rows; ++row) initial_states_.push_back(row_state_bits(row));
@@ -216,6 +210,12 @@ void ValueList::set_row_state(int row, std::uint32_t index) {
     SendMessageW(controls_.list, LVM_SETITEMSTATE, WPARAM(row), reinterpret_cast<LPARAM>(&item));
 }
 
+void ValueList::set_own_row_state(int row, std::uint32_t index) {
+    // Not an arm: the user's arm needs a selection, and the rows must show "none" when nothing is selected.
+    flag_scope own(own_change_);
+    set_row_state(row, index);
+}
+
 void ValueList::show_add_placeholder() { set_add_text(std::string(add_values_placeholder)); }
 
 void ValueList::set_add_text(const std::string& text) {
@@ -240,6 +240,7 @@ void ValueList::set_pending(bool pending) {
 
 bool ValueList::on_item_changing(const NMLISTVIEW& change) {
     if (!(change.uChanged & LVIF_STATE)) return false;
+    if (own_change_) return (change.uNewState & LVIS_SELECTED) != 0;
     const bool anything_selected = active_playlist_has_selection();
     const bool armed = std::exchange(click_armed_, false);
     return refuse_state_change(change.uOldState, change.uNewState, (change.uNewState & LVIS_SELECTED) != 0, armed,
@@ -252,10 +253,7 @@ void ValueList::on_item_changed(const NMLISTVIEW& change) {
     const std::uint32_t old_index = state_image_index(change.uOldState);
     if (old_index == state_image_index(change.uNewState)) return;
     // "Some" is a state only the tracks can give a row: a click on "all" goes on to "none".
-    if (old_index == in_all_tracks && change.iItem >= 0) {
-        click_armed_ = true;
-        set_row_state(change.iItem, in_no_track);
-    }
+    if (old_index == in_all_tracks && change.iItem >= 0) set_own_row_state(change.iItem, in_no_track);
     set_pending(true);
 }
 
@@ -270,6 +268,9 @@ void ValueList::on_click(const NMITEMACTIVATE& click) {
     // through, before or after our own step depending on the platform's order of notifications.
     click_armed_ = true;
     set_row_state(row, state_image_index(row_state_bits(row)) % in_some_tracks + 1);
+    // Some list views leave the keyboard focus where it was on a check-box click: the Enter that follows
+    // a tick must reach the list, where it applies, not the window that had the focus before.
+    if (GetFocus() != controls_.list) SetFocus(controls_.list);
 }
 
 std::string ValueList::filter_text() const { return text_unless(controls_.filter_edit, filter_values_placeholder); }

@@ -103,6 +103,8 @@ private:
     int row_count() const;
     std::uint32_t row_state_bits(int row) const;
     void set_row_state(int row, std::uint32_t index);
+    // A state the value list itself gives a row: allowed whatever the selection, the arm and busy say.
+    void set_own_row_state(int row, std::uint32_t index);
     void show_add_placeholder();
 
     ValueListOwner& owner_;
@@ -116,6 +118,7 @@ private:
     sonavel::metadb_handle_list pending_tracks_;
     bool update_running_ = false;
     bool click_armed_ = false;
+    bool own_change_ = false;
     bool add_text_guard_ = false;
     bool filter_text_guard_ = false;
 };

@@ -9,6 +9,7 @@
 #include "sdk/core_api.h"
 #include "sdk/library.h"
 #include "sdk/playlist.h"
+#include "sdk/query_text.h"
 #include "sdk/search.h"
 #include "sdk/titleformat.h"
 
@@ -50,13 +51,13 @@ bool focused_track_values(const sonavel::metadb_handle_ptr& focused, const std::
 std::string double_click_query(const std::string& field, const std::string& value,
                                const std::vector<std::string>& names,
                                const std::vector<std::vector<std::string>>& values) {
-    std::string query = field + " IS \"" + value + "\"";
+    std::string query = field + " IS " + sonavel::query_quoted(value);
     bool opened = false;
     for (std::size_t f = 0; f < names.size() && f < values.size(); ++f) {
         for (const std::string& v : values[f]) {
             query += opened ? " OR " : " AND (";
             opened = true;
-            query += names[f] + " IS \"" + v + "\"";
+            query += names[f] + " IS " + sonavel::query_quoted(v);
         }
     }
     if (opened) query += ")";

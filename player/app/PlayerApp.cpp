@@ -61,7 +61,11 @@ void PlayerApp::shut_down() {
     }
     // The component's block lists its popup windows: it is taken while they still exist.
     component_->save(configs_);
+    // Docked panels are hidden before they close, popup windows before their owner goes: each writes the
+    // edits it has pending, and those writes end before the host's services do.
     window_.reset();
+    host_.hide_owned_windows();
+    finish_updates();
     // Popup windows go with the main window that owns them, while the host's services still answer.
     host_.close_main_window();
     host_.engines().begin_shutdown();

@@ -47,7 +47,11 @@ DockedPanel::DockedPanel(HWND parent, const sonavel::guid& type, const std::vect
 }
 
 DockedPanel::~DockedPanel() {
-    if (panel_) panel_->close_window();
+    if (!panel_) return;
+    // A panel writes what it has pending when it is hidden: closing it while shown would drop that.
+    if (HWND window = panel_->get_window(); window && (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE))
+        ShowWindow(window, SW_HIDE);
+    panel_->close_window();
 }
 
 void DockedPanel::show(bool visible) {

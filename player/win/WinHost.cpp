@@ -1,11 +1,18 @@
 #include "player/win/WinHost.h"
 
+#include <vector>
+
 #include "sdk/win/uwin.h"
 
 namespace player {
 namespace {
 constexpr wchar_t main_class[] = L"StandInPlayerMain";
+
+BOOL CALLBACK collect_window(HWND window, LPARAM found) {
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
 }
+}  // namespace
 
 unsigned current_key_modifiers() {
     unsigned mods = 0;
@@ -52,6 +59,17 @@ void WinHost::register_services(std::initializer_list<sonavel::service_factory_b
 void WinHost::close_main_window() {
     engines_.state.main_window = nullptr;
     main_window_.reset();
+}
+
+void WinHost::hide_owned_windows() {
+    const HWND owner = main_window_.get();
+    if (!owner) return;
+    std::vector<HWND> owned;
+    EnumThreadWindows(GetCurrentThreadId(), collect_window, reinterpret_cast<LPARAM>(&owned));
+    // A window hidden here may close others: each is checked again when its turn comes.
+    for (HWND window : owned)
+        if (IsWindow(window) && GetWindow(window, GW_OWNER) == owner && IsWindowVisible(window))
+            ShowWindow(window, SW_HIDE);
 }
 
 void WinHost::show_popups_as_message_boxes() {

@@ -28,6 +28,9 @@ public:
     HWND main_window() const noexcept { return main_window_.get(); }
     // Destroys the main window and the windows it owns (the host's shutdown, before services end).
     void close_main_window();
+    // Hides the visible windows the main window owns (the components' popup windows), as closing each of
+    // them would, before they go with it.
+    void hide_owned_windows();
     ModelessDialogs& dialogs() noexcept { return dialogs_; }
     // Popup messages also appear as message boxes owned by the main window (the player's way).
     void show_popups_as_message_boxes();

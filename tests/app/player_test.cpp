@@ -197,6 +197,19 @@ TEST_F(Player, DockedPanelsAndTheComponentsConfigurationComeBackAfterARestart) {
     EXPECT_EVENTUALLY(row_of(values, L"Jazz") >= 0);
 }
 
+TEST_F(Player, ClosingThePlayerWritesTheTicksADockedPanelHasPending) {
+    start();
+    auto& docked = dock_genre_panel();
+    const HWND values = GetDlgItem(docked.window(), IDC_PANEL_VALUE_LIST);
+    harness::click_label(playlist(), 0);
+    ASSERT_EVENTUALLY(row_of(values, L"Rock") >= 0 && row_of(values, L"Jazz") >= 0);
+    harness::click_check_box(values, row_of(values, L"Jazz"));
+    ASSERT_EQ(harness::state_image(values, row_of(values, L"Jazz")), 2);
+    app_.reset();
+    EXPECT_EQ(values_of(tags_of(music_.file(L"01 first.mp3")), "GENRE"), (std::vector<std::string>{"Rock", "Jazz"}));
+    EXPECT_EQ(values_of(tags_of(music_.file(L"02 second.mp3")), "GENRE"), (std::vector<std::string>{"Rock", "Pop"}));
+}
+
 TEST_F(Player, TheSelectionsContextMenuOffersTheComponentsEntry) {
     start();
     harness::click_label(playlist(), 0);

@@ -13,6 +13,7 @@
 #include "player/engine/query/SearchFilterFactory.h"
 #include "sdk/core_api.h"
 #include "sdk/metadb.h"
+#include "sdk/query_text.h"
 
 namespace {
 
@@ -87,6 +88,29 @@ TEST(QueryQuoting, BareWordsMatchWholeValuesOnly) {
     EXPECT_FALSE(matches("GENRE IS Roc", rock));
     EXPECT_FALSE(matches("GENRE IS \"Rock \"", rock));
     EXPECT_TRUE(matches("GENRE HAS oc", rock));
+}
+
+TEST(QueryQuoting, TwoQuotesInsideAQuotedTextStandForOne) {
+    const file_info_impl quoted = record({{"GENRE", "Rock \"n\" Roll"}, {"MO\"OD", "\""}, {"TITLE", ""}});
+    EXPECT_TRUE(matches("GENRE IS \"Rock \"\"n\"\" Roll\"", quoted));
+    EXPECT_TRUE(matches("GENRE HAS \"\"\"n\"\"\"", quoted));
+    EXPECT_FALSE(matches("GENRE IS \"Rock n Roll\"", quoted));
+    EXPECT_TRUE(matches("\"MO\"\"OD\" IS \"\"\"\"", quoted));
+    // Two quotes alone are still the empty text, followed by whatever comes.
+    EXPECT_TRUE(matches("TITLE IS \"\" AND GENRE PRESENT", quoted));
+    EXPECT_TRUE(matches("\"%genre%\" IS \"Rock \"\"n\"\" Roll\"", quoted));
+}
+
+TEST(QueryQuoting, AnEscapedTextCannotChangeTheQuerysMeaning) {
+    // The value of a field, quoted with its quotes doubled: the whole text is one value to compare.
+    const char* value = "x\" OR GENRE PRESENT OR ARTIST IS \"x";
+    const file_info_impl tricky = record({{"GENRE", value}});
+    const std::string query = std::string("GENRE IS ") + sonavel::query_quoted(value);
+    EXPECT_TRUE(matches(query.c_str(), tricky));
+    EXPECT_FALSE(matches(query.c_str(), rock));
+    EXPECT_FALSE(matches(query.c_str(), empty_genre));
+    EXPECT_EQ(sonavel::query_quoted(""), "\"\"");
+    EXPECT_EQ(sonavel::query_quoted("a\"\"b"), "\"a\"\"\"\"b\"");
 }
 
 // ---- Missing versus empty
@@ -200,6 +224,8 @@ TEST(QueryMalformed, EachRaisesTheHostDataErrorAndNamesWhere) {
         {"GENRE IS Rock (ARTIST IS A)", 14},
         {"GENRE IS \"Rock", 9},                // unterminated quote
         {"\"GENRE IS Rock", 0},
+        {"GENRE IS \"Rock\"\"", 9},         // a doubled quote is no closing quote
+
         {"\"$nosuch(x)\" IS y", 0},            // left side that does not compile
         {"%album IS x", 0},
     };

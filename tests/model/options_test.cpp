@@ -38,6 +38,18 @@ TEST_F(OptionsRecord, DefaultsFollowTheTableAndTheGlobalSettings) {
     EXPECT_EQ(o.list_back_color, host.colours.get_colour(panoplex::colours::colour_background));
 }
 
+TEST_F(OptionsRecord, EachColourComesFromItsOwnGlobalColour) {
+    // Seven different colours, so that a field reading the wrong one cannot go unnoticed.
+    for (unsigned index = 0; index < 7; ++index)
+        host.colours.set_colour(panoplex::colours::colour_identifier_t(index), 0x010101u * (index + 1) + 0x100000u);
+    const auto colour = [](unsigned index) { return 0x010101u * (index + 1) + 0x100000u; };
+    Options o;
+    EXPECT_EQ(o.text_color, colour(0)) << "text";
+    EXPECT_EQ(o.list_color, colour(0)) << "text";
+    EXPECT_EQ(o.back_color, colour(5)) << "inactive selection background";
+    EXPECT_EQ(o.list_back_color, colour(3)) << "background";
+}
+
 TEST_F(OptionsRecord, ApplyGlobalsFollowsChangesOnlyWhenTheFlagIsSet) {
     Options o;
     host.colours.set_colour(panoplex::colours::colour_background, 0x123456);

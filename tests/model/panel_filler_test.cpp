@@ -1,6 +1,9 @@
 // Panel filling: the steps each event runs, counting, the preset write-through, refusals and timing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "host/Settings.h"
 #include "tests/model/model_fixture.h"
 
@@ -187,6 +190,84 @@ TEST_F(PanelFilling, AFillThatFailsDoesNotStayRunning) {
     EXPECT_FALSE(filler.running());
     filler.request_fill(quennet::playlist_changed);
     EXPECT_EQ(panel.rebuilds, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// Every event by its number, with the steps it selects; any later number selects none.
+constexpr std::uint32_t pinned_flags[] = {0x3E, 0x3E, 0x3C, 0x3C, 0x3E, 0x3C, 0x22, 0x20, 0x3E, 0x37, 0x3C, 0x10, 0};
+
+class FillEventSteps : public model_test::ModelTest {
+protected:
+    FillEventSteps() {
+        // Out of order in the library, so that only a sort orders what a scan finds.
+        track("mem://related", {{"GENRE", {"Related"}}, {"ARTIST", {"A"}}});
+        track("mem://lib-only", {{"GENRE", {"LibOnly"}}, {"ARTIST", {"B"}}});
+        auto selected = track("mem://selected", {{"GENRE", {"Selected"}}, {"ARTIST", {"A"}}}, false);
+        host.add_playlist("Default", {selected});
+        host.select({0});
+        host.focus(0);
+    }
+
+    struct Outcome {
+        Strings tags;
+        bool counted = false;
+    };
+    // A fill of `event` on a fresh panel whose preset holds Zeta and Alpha, in that order.
+    Outcome fill(unsigned event, bool scan_library, bool sort_list, bool filter_on_focused_tags) {
+        model_test::RecordingPanel panel;
+        panel.current.metadata_field = "GENRE";
+        panel.current.sort_list = false;
+        panel.current.add_tags("Zeta;Alpha", ';');
+        panel.current.scan_library = scan_library;
+        panel.current.sort_list = sort_list;
+        panel.current.filter_on_focused_tags = filter_on_focused_tags;
+        panel.current.filter_fields = "ARTIST";
+        PanelFiller filler{panel};
+        filler.request_fill(event);
+        EXPECT_EQ(panel.rebuilds, 1) << "event " << event;
+        return {panel.current.tags, !panel.current.value_counts.empty()};
+    }
+    static bool has(const Strings& tags, const char* value) {
+        return std::find(tags.begin(), tags.end(), value) != tags.end();
+    }
+};
+
+TEST_F(FillEventSteps, EachEventNumberSelectsItsOwnSteps) {
+    for (unsigned event = 0; event <= 11; ++event)
+        EXPECT_EQ(quennet::fill_flags_of(event), pinned_flags[event]) << "event " << event;
+    for (unsigned event : {12u, 13u, 255u, 0xFFFFFFFFu}) EXPECT_EQ(quennet::fill_flags_of(event), 0u) << event;
+    EXPECT_EQ(quennet::options_edited, 0u);
+    EXPECT_EQ(quennet::playlist_changed, 3u);
+    EXPECT_EQ(quennet::panel_shown, 8u);
+    EXPECT_EQ(quennet::synchronize, 9u);
+    EXPECT_EQ(quennet::tags_updated, 11u);
+}
+
+TEST_F(FillEventSteps, AFillDoesWhatItsEventsStepsSay) {
+    for (unsigned event = 0; event <= 12; ++event) {
+        SCOPED_TRACE("event " + std::to_string(event));
+        const std::uint32_t steps = pinned_flags[event];
+        // The library scan off: only a forced fill scans, emptying the list first; the order stays unless
+        // a forced fill sorts.
+        const Outcome plain = fill(event, false, false, false);
+        EXPECT_EQ(!has(plain.tags, "Zeta"), (steps & 0x01) != 0);
+        EXPECT_EQ(has(plain.tags, "LibOnly"), (steps & 0x03) == 0x03);
+        EXPECT_EQ(std::is_sorted(plain.tags.begin(), plain.tags.end()), (steps & 0x21) == 0x21);
+        // Scanning and sorting on.
+        const Outcome scanning = fill(event, true, true, false);
+        EXPECT_EQ(has(scanning.tags, "LibOnly"), (steps & 0x02) != 0);
+        EXPECT_EQ(has(scanning.tags, "Selected"), (steps & 0x14) != 0);
+        EXPECT_EQ(scanning.counted, (steps & 0x10) != 0);
+        EXPECT_EQ(std::is_sorted(scanning.tags.begin(), scanning.tags.end()), (steps & 0x20) != 0);
+        // Filtering on the focused track's artist: the list becomes the related library values and the
+        // scan is skipped.
+        const Outcome filtering = fill(event, true, false, true);
+        EXPECT_EQ(has(filtering.tags, "Related") && !has(filtering.tags, "LibOnly") && !has(filtering.tags, "Zeta"),
+                  (steps & 0x08) != 0);
+    }
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 // controls depend on each other. Driven through real messages inside its modal loop.
 #include <windows.h>
 
+#include <algorithm>
+#include <iterator>
+#include <string>
+
 #include "panel/model/PanelMenuItems.h"
 #include "panel/window/PanelMenu.h"
 #include "resources/resource.h"
@@ -397,6 +401,84 @@ TEST_F(OptionsDialogChoosers, AChosenColourReachesThePanelOnOk) {
     EXPECT_EQ(panel.current().back_color, RGB(1, 2, 3));
     EXPECT_EQ(panel.current().list_color, 0x000022u);
     EXPECT_EQ(panel.presets()[0].back_color, RGB(1, 2, 3));
+}
+
+// The colour chooser's "Add to Custom Colors" button and its box of custom colours.
+constexpr int chooser_add_custom = 712, chooser_custom_colours = 721;
+
+// A click on the first of the chooser's custom colours, which makes it the chosen colour.
+void click_first_custom_colour(HWND chooser) {
+    RECT box{};
+    GetWindowRect(GetDlgItem(chooser, chooser_custom_colours), &box);
+    MapWindowPoints(nullptr, chooser, reinterpret_cast<POINT*>(&box), 2);
+    const LPARAM at = MAKELPARAM(box.left + 4, box.top + 4);
+    SendMessageW(chooser, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(chooser, WM_LBUTTONUP, 0, at);
+}
+
+TEST_F(OptionsDialogChoosers, TheColourChooserOpensWithBlackCustomColoursEveryTime) {
+    auto& panel = docked_panel(full_preset("A", "GENRE"), {full_preset("A", "GENRE")});
+    DialogScript script;
+    script.in(options_title, [&](HWND d) { press(d, IDC_OPTIONS_BACK_COLOR); })
+        .in(chooser_over(options_title), "the colour chooser",
+            [&](HWND c) {
+                set_text(c, chooser_red, "10");
+                set_text(c, chooser_green, "20");
+                set_text(c, chooser_blue, "30");
+                press(c, chooser_add_custom);
+                press(c, IDOK);
+            })
+        .in(options_title, [&](HWND d) { press(d, IDC_OPTIONS_TEXT_COLOR); })
+        .in(chooser_over(options_title), "the colour chooser",
+            [&](HWND c) {
+                click_first_custom_colour(c);
+                press(c, IDOK);
+            })
+        .in(options_title, [&](HWND d) { press(d, IDOK); });
+    EXPECT_TRUE(open_options(panel, script));
+    EXPECT_EQ(panel.current().back_color, RGB(10, 20, 30));
+    EXPECT_EQ(panel.current().text_color, 0u) << "the custom colour added before is not offered again";
+}
+
+int CALLBACK keep_face(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM found) {
+    if (font->lfFaceName[0] != L'@' && (type & TRUETYPE_FONTTYPE))
+        *reinterpret_cast<std::wstring*>(found) = font->lfFaceName;
+    return 1;
+}
+
+// The face name of the last screen font family the system lists: one the chooser does not show first.
+std::wstring last_screen_font() {
+    std::wstring last;
+    LOGFONTW any{};
+    any.lfCharSet = DEFAULT_CHARSET;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(screen, &any, keep_face, reinterpret_cast<LPARAM>(&last), 0);
+    ReleaseDC(nullptr, screen);
+    return last;
+}
+
+TEST_F(OptionsDialogChoosers, TheFontChooserStartsAtThePresetsFont) {
+    const std::wstring face = last_screen_font();
+    ASSERT_FALSE(face.empty());
+    Options preset = full_preset("A", "GENRE");
+    std::fill(std::begin(preset.text_font.face_name), std::end(preset.text_font.face_name), u'\0');
+    std::copy(face.begin(), face.end(), preset.text_font.face_name);
+    auto& panel = docked_panel(preset, {preset});
+    constexpr int chooser_face = 1136;  // the chooser's font name box
+    std::wstring face_shown;
+    DialogScript script;
+    script.in(options_title, [&](HWND d) { press(d, IDC_OPTIONS_TEXT_FONT); })
+        .in(chooser_over(options_title), "the font chooser",
+            [&](HWND c) {
+                wchar_t text[64] = {};
+                GetDlgItemTextW(c, chooser_face, text, 64);
+                face_shown = text;
+                press(c, IDCANCEL);
+            })
+        .in(options_title, [&](HWND d) { press(d, IDOK); });
+    EXPECT_TRUE(open_options(panel, script));
+    EXPECT_EQ(face_shown, face);
+    EXPECT_TRUE(same_font(panel.current().text_font, preset.text_font));
 }
 
 TEST_F(OptionsDialogChoosers, AChosenColourIsDroppedBySelectingAnotherPresetAndBack) {

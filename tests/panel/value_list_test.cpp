@@ -277,6 +277,36 @@ TEST_F(ValueListRows, WithNothingSelectedEveryValueShowsAnEmptyBox) {
     EXPECT_EQ(values_->selection_count(), 0u);
 }
 
+class ValueListTicksGo : public ValueListTest {
+protected:
+    // Pop in one of two selected tracks, Rock in both; then `clear` leaves nothing selected and a fill runs.
+    template <typename Clear>
+    void expect_empty_boxes_after(Clear clear) {
+        playlist({{"Rock"}, {"Rock", "Pop"}}, {0, 1});
+        fill();
+        ASSERT_EQ(rows(), (std::vector<std::wstring>{L"Pop", L"Rock"}));
+        ASSERT_EQ(states(), (std::vector<int>{3, 2}));
+        clear();
+        fill();
+        EXPECT_EQ(rows(), (std::vector<std::wstring>{L"Pop", L"Rock"})) << "the same rows are kept";
+        EXPECT_EQ(states(), (std::vector<int>{1, 1}));
+        EXPECT_EQ(values_->initial_states(), (std::vector<std::uint32_t>{image_bits(1), image_bits(1)}));
+        EXPECT_TRUE(values_->edits().empty());
+        // The user's clicks are still refused without a selection.
+        harness::click_check_box(list_, row_of(L"Rock"));
+        EXPECT_EQ(states(), (std::vector<int>{1, 1}));
+        EXPECT_TRUE(values_->pending_tracks().empty());
+    }
+};
+
+TEST_F(ValueListTicksGo, WhenTheSelectionBecomesEmpty) {
+    expect_empty_boxes_after([&] { engines().select({}); });
+}
+
+TEST_F(ValueListTicksGo, WhenTheActivePlaylistIsRemoved) {
+    expect_empty_boxes_after([&] { engines().playlists.remove_playlist(engines().playlists.get_active_playlist()); });
+}
+
 // The filter box.
 
 using ValueListFilter = ValueListTest;

@@ -263,15 +263,30 @@ TEST_F(PresetStore, LaterVersionsReadAsFive) {
 }
 
 TEST_F(PresetStore, AnEmptyStreamResetsTheCurrentRecordOnly) {
-    for (const bytes_t& empty : {bytes_t{}, bytes_t{5, 0, 0}}) {
+    current.name = "Changed";
+    current.edge_style = Options::edge_none;
+    presets.resize(1);
+    read({});
+    EXPECT_EQ(current.name, "");
+    EXPECT_EQ(current.edge_style, Options::edge_sunken);
+    EXPECT_EQ(presets.size(), 1u);
+}
+
+TEST_F(PresetStore, AStreamEndingInsideTheVersionWordIsNotEmptyAndRaisesTheStreamError) {
+    for (const bytes_t& cut : {bytes_t{5}, bytes_t{5, 0}, bytes_t{5, 0, 0}, bytes_t{1, 0, 0}}) {
+        current = Options();
         current.name = "Changed";
         current.edge_style = Options::edge_none;
         presets.resize(1);
-        read(empty);
-        EXPECT_EQ(current.name, "");
-        EXPECT_EQ(current.edge_style, Options::edge_sunken);
+        EXPECT_THROW(read(cut), sonavel::exception_io_data_truncation) << cut.size() << " bytes";
+        EXPECT_EQ(current.name, "Changed");
+        EXPECT_EQ(current.edge_style, Options::edge_none);
         EXPECT_EQ(presets.size(), 1u);
     }
+    // A version of 0 taken from a cut word carries no record at all.
+    current.name = "Changed";
+    read({0, 0});
+    EXPECT_EQ(current.name, "Changed");
 }
 
 }  // namespace

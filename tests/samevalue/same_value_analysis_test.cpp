@@ -263,25 +263,27 @@ TEST_F(SameValue, ATrackWhoseQueryTheHostRefusesIsSkipped) {
     EXPECT_EQ(search->queries, (Strings{query("A"), query("B"), query("B"), query("C")}));
 }
 
-TEST_F(SameValue, AKeyWithADoubleQuoteIsNeverReadAsQuery) {
+TEST_F(SameValue, AKeyWithADoubleQuoteIsAKeyLikeAnyOtherAndNeverReadAsQuery) {
     // Unescaped, this album would turn the query into "the whole library with a genre".
     const std::string album = R"(x" OR "%genre%" PRESENT OR "%album%" IS "x)";
     library("Other", "Rock", 3);
-    selected("quoted", {{"ALBUM", {album}}});
-    auto plain = selected("plain", {{"ALBUM", {"Plain"}}});
-    library("Plain", "Pop", 1);
+    library(album, "Soul", 1);
+    library(R"(12" Mixes)", "Disco", 2);
+    auto quoted = selected("quoted", {{"ALBUM", {album}}});
+    auto mixes = selected("mixes", {{"ALBUM", {R"(12" Mixes)"}}});
     ASSERT_TRUE(analyze());
-    EXPECT_EQ(search->queries, Strings{query("Plain")});
-    EXPECT_EQ(written_paths(), Strings{path("plain")});
-    EXPECT_EQ(values_written(plain), Strings{"Pop"});
+    EXPECT_EQ(written_paths(), (Strings{path("mixes"), path("quoted")}));
+    EXPECT_EQ(values_written(quoted), Strings{"Soul"});
+    EXPECT_EQ(values_written(mixes), Strings{"Disco"});
 }
 
-TEST_F(SameValue, TheQueryTextJoinsThreeConditions) {
+TEST_F(SameValue, TheQueryTextJoinsThreeConditionsOfQuotedTexts) {
     EXPECT_EQ(quennet::same_value_query("%album%", "Blue Train", "MOOD"),
-              std::optional<std::string>(R"("%album%" IS "Blue Train" AND NOT "MOOD" IS "" AND NOT "MOOD" MISSING)"));
-    EXPECT_EQ(quennet::same_value_query("%album%", R"(12" Mixes)", "GENRE"), std::nullopt);
-    EXPECT_EQ(quennet::same_value_query(R"($if(%a%,"x"))", "k", "GENRE"), std::nullopt);
-    EXPECT_EQ(quennet::same_value_query("%album%", "k", R"(GEN"RE)"), std::nullopt);
+              R"("%album%" IS "Blue Train" AND NOT "MOOD" IS "" AND NOT "MOOD" MISSING)");
+    EXPECT_EQ(quennet::same_value_query("%album%", R"(12" Mixes)", "GENRE"),
+              R"("%album%" IS "12"" Mixes" AND NOT "GENRE" IS "" AND NOT "GENRE" MISSING)");
+    EXPECT_EQ(quennet::same_value_query(R"($if(%a%,"x"))", "k", R"(GEN"RE)"),
+              R"q("$if(%a%,""x"")" IS "k" AND NOT "GEN""RE" IS "" AND NOT "GEN""RE" MISSING)q");
 }
 
 TEST_F(SameValue, APatternThatDoesNotCompileKeysByFileNameInSelectionOrder) {

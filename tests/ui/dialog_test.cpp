@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <utility>
 #include <vector>
 
 #include "host/ComponentClient.h"
@@ -132,6 +133,24 @@ TEST_F(DialogBase, ModelessWindowIsRegisteredAndReopeningBringsItBackOntoTheScre
     DestroyWindow(window);
     EXPECT_FALSE(host_.dialogs().is_registered(window));
     EXPECT_EQ(dialog.window(), nullptr);
+}
+
+TEST_F(DialogBase, AZeroMinimumSizeLeavesTheSystemsMinimumAlone) {
+    RecordingDialog dialog(false);
+    ASSERT_TRUE(dialog.create(IDD_POPUP_HOST, host_.main_window()));
+    const HWND window = dialog.window();
+    // The system's own minimum as it comes with the message.
+    auto minimum_after = [&](int width, int height) {
+        dialog.set_min_track(width, height);
+        MINMAXINFO info{};
+        info.ptMinTrackSize = {37, 23};
+        SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+        return std::make_pair(info.ptMinTrackSize.x, info.ptMinTrackSize.y);
+    };
+    EXPECT_EQ(minimum_after(0, 0), std::make_pair(LONG(37), LONG(23)));
+    EXPECT_EQ(minimum_after(300, 0), std::make_pair(LONG(300), LONG(23)));
+    EXPECT_EQ(minimum_after(0, 200), std::make_pair(LONG(37), LONG(200)));
+    DestroyWindow(window);
 }
 
 TEST_F(DialogBase, AMissingHelpFileIsReportedOnceAndFails) {

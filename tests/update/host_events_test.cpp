@@ -3,6 +3,10 @@
 #include "integration/TagUpdateCallback.h"
 #include "panel/model/TagUpdate.h"
 
+#include <functional>
+#include <utility>
+
+#include "sdk/bit_array.h"
 #include "tests/update/panel_fixture.h"
 
 namespace {
@@ -95,6 +99,102 @@ TEST_F(HostEvents, AChangeOfAnUnselectedTrackDoesNothing) {
     engines().change_tags(tracks_[4], {{"GENRE", {"Jazz"}}});
     settle();
     EXPECT_EQ(a.model->fills_started(), before);
+}
+
+TEST_F(HostEvents, EachOfTheSixPlaylistEventsRefillsOnce) {
+    auto& a = panel("GENRE");
+    five_tracks();
+    auto& playlists = engines().playlists;
+    const std::size_t test = playlists.get_active_playlist();
+    const std::size_t other = engines().add_playlist("Other", {tracks_[4]}, /*activate=*/false);
+    const auto extra = engines().add_track("C:\\Music\\extra.flac", {{"GENRE", {"Jazz"}}});
+    const std::pair<const char*, std::function<void()>> events[] = {
+        {"items added", [&] { playlists.insert_items(test, sonavel::no_item, {extra}, sonavel::bit_array_false()); }},
+        {"items removed", [&] { playlists.remove_items(test, sonavel::bit_array_one(5)); }},
+        {"selection changed", [&] { engines().select({2}); }},
+        {"focus moved", [&] { engines().focus(3); }},
+        {"item replaced", [&] { playlists.replace_item(test, 2, extra); }},
+        {"playlist switched", [&] { playlists.set_active_playlist(other); }},
+    };
+    for (const auto& [name, raise] : events) {
+        SCOPED_TRACE(name);
+        const unsigned before = a.model->fills_started();
+        raise();
+        settle();
+        EXPECT_EQ(a.model->fills_started(), before + 1);
+        EXPECT_EQ(a.model->filler().flags(), quennet::fill_flags_of(quennet::playlist_changed));
+    }
+    // Back on the first playlist, with a focus: losing the focus refills nothing.
+    playlists.set_active_playlist(test);
+    engines().focus(1);
+    settle();
+    const unsigned before = a.model->fills_started();
+    playlists.set_focus_item(test, sonavel::no_item);
+    settle();
+    EXPECT_EQ(a.model->fills_started(), before);
+}
+
+class TagUpdateListener : public HostEvents {
+protected:
+    // The listener as the host calls it, for the tracks given (sorted as the host sorts them).
+    void tags_changed(const sonavel::metadb_handle_ptr& track, bool from_hook) {
+        sonavel::service_impl_single_t<quennet::TagUpdateCallback> listener;
+        listener.on_changed_sorted(sonavel::metadb_handle_list{track}, from_hook);
+    }
+    // How many fills a change of the selected track's tags gives once the host has run its queue.
+    unsigned fills_after(const std::function<void()>& change) {
+        const unsigned before = panel_->model->fills_started();
+        change();
+        settle();
+        return panel_->model->fills_started() - before;
+    }
+    void SetUp() override {
+        HostEvents::SetUp();
+        panel_ = &panel("GENRE");
+        five_tracks();
+    }
+    update_test::PanelWindow* panel_ = nullptr;
+};
+
+TEST_F(TagUpdateListener, AChangeOfASelectedTrackPostsTracksChanged) {
+    EXPECT_EQ(fills_after([&] { tags_changed(tracks_[0], false); }), 1u);
+    EXPECT_EQ(panel_->model->filler().flags(), quennet::fill_flags_of(quennet::tracks_changed));
+}
+
+TEST_F(TagUpdateListener, AChangeFromTheHooksIsIgnored) {
+    EXPECT_EQ(fills_after([&] { tags_changed(tracks_[0], true); }), 0u);
+}
+
+TEST_F(TagUpdateListener, NothingIsPostedWhileTheHostIsNotReady) {
+    auto& state = engines().state;
+    // The flags are put back before the queue runs: only what was posted meanwhile can fill.
+    EXPECT_EQ(fills_after([&] {
+                  state.initializing = true;
+                  tags_changed(tracks_[0], false);
+                  state.initializing = false;
+              }),
+              0u);
+    EXPECT_EQ(fills_after([&] {
+                  state.shutting_down = true;
+                  tags_changed(tracks_[0], false);
+                  state.shutting_down = false;
+              }),
+              0u);
+    auto& client = quennet::ComponentClient::instance();
+    EXPECT_EQ(fills_after([&] {
+                  client.services_init(false);
+                  tags_changed(tracks_[0], false);
+                  client.services_init(true);
+              }),
+              0u);
+    EXPECT_EQ(fills_after([&] { tags_changed(tracks_[0], false); }), 1u) << "ready again";
+}
+
+TEST_F(TagUpdateListener, WithoutAnActivePlaylistNothingIsPosted) {
+    engines().playlists.remove_playlist(engines().playlists.get_active_playlist());
+    settle();
+    ASSERT_EQ(engines().playlists.get_active_playlist(), sonavel::no_item);
+    EXPECT_EQ(fills_after([&] { tags_changed(tracks_[0], false); }), 0u);
 }
 
 // Records the enabled state each edit box is given (WM_ENABLE is sent on every change of it).

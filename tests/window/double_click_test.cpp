@@ -8,6 +8,7 @@
 #include "panel/window/TrackSort.h"
 #include "resources/resource.h"
 #include "sdk/playlist.h"
+#include "sdk/utf8.h"
 #include "tests/harness/mouse.h"
 #include "tests/window/panel_window_fixture.h"
 
@@ -44,6 +45,8 @@ TEST_F(DoubleClick, QueryNamesTheFieldAndEveryFocusedValue) {
     EXPECT_EQ(quennet::double_click_query("GENRE", "Rock", {"ARTIST", "ALBUM"}, {{}, {"B1"}}),
               "GENRE IS \"Rock\" AND (ALBUM IS \"B1\")");
     EXPECT_EQ(quennet::double_click_query("GENRE", "Rock", {"ARTIST"}, {{}}), "GENRE IS \"Rock\"");
+    EXPECT_EQ(quennet::double_click_query("GENRE", R"(Rock "n" Roll)", {"ARTIST"}, {{R"(The "B")"}}),
+              R"(GENRE IS "Rock ""n"" Roll" AND (ARTIST IS "The ""B"""))");
 }
 
 TEST_F(DoubleClick, FormattingThreadsFollowTheListSize) {
@@ -106,6 +109,48 @@ TEST_F(DoubleClick, ReplaceEmptiesAnExistingPlaylistOfAnyCaseAndSortsLogically) 
     harness::double_click_label(list, row_of(list, L"Jazz"));
     settle();
     EXPECT_EQ(titles_in(existing), (std::vector<std::string>{"", "track 9", "Track 10", "", "track 9", "Track 10"}));
+}
+
+TEST_F(DoubleClick, AValueWithDoubleQuotesFindsExactlyItsTracks) {
+    const std::string quoted = R"(Rock "n" Roll)";
+    // Read as query, this value would select the Pop and the Rock tracks.
+    const std::string tricky = R"(Pop" OR GENRE IS "Rock)";
+    library({{quoted, "A", "quoted"}, {"Rock", "B", "rock"}, {"Pop", "C", "pop"}, {tricky, "D", "tricky"}});
+    playlist({{quoted, tricky}}, {0});
+    quennet::Options options = preset("G", "GENRE");
+    options.sort_order = "%title%";
+    auto& docked = dock(options);
+    const HWND list = control(docked, IDC_PANEL_VALUE_LIST);
+    auto& playlists = engines().playlists;
+
+    harness::double_click_label(list, row_of(list, sonavel::utf8_to_wide(quoted)));
+    settle();
+    ASSERT_NE(playlists.find_playlist(quoted.c_str()), sonavel::no_item);
+    EXPECT_EQ(playlists.get_active_playlist(), playlists.find_playlist(quoted.c_str()));
+    // The selected playlist track carries the value too and has no title.
+    EXPECT_EQ(titles_in(playlists.find_playlist(quoted.c_str())), (std::vector<std::string>{"", "quoted"}));
+
+    harness::double_click_label(list, row_of(list, sonavel::utf8_to_wide(tricky)));
+    settle();
+    ASSERT_NE(playlists.find_playlist(tricky.c_str()), sonavel::no_item);
+    EXPECT_EQ(titles_in(playlists.find_playlist(tricky.c_str())), (std::vector<std::string>{"", "tricky"}));
+}
+
+TEST_F(DoubleClick, ReplaceEmptiesThePlaylistEvenWhenNothingMatches) {
+    library({{"Rock", "A", "one"}});
+    playlist({{"Rock"}}, {0});
+    auto& playlists = engines().playlists;
+    const std::size_t target = engines().add_playlist("Target", {library_[0]}, /*activate=*/false);
+    quennet::Options options = preset("G", "GENRE", "Soul");
+    options.playlist_name = "Target";
+    options.doubleclick_action = quennet::Options::replace_playlist;
+    auto& docked = dock(options);
+    const HWND list = control(docked, IDC_PANEL_VALUE_LIST);
+    harness::double_click_label(list, row_of(list, L"Soul"));
+    settle();
+    EXPECT_EQ(playlists.get_item_count(target), 0u);
+    EXPECT_EQ(playlists.get_active_playlist(), target);
+
 }
 
 TEST_F(DoubleClick, FocusedTrackNarrowsTheQueryToItsArtists) {

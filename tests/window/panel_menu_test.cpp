@@ -13,57 +13,11 @@
 #include "ui/PopupWindows.h"
 #include "tests/options/dialog_script.h"
 #include "tests/harness/keyboard.h"
+#include "tests/window/menu_reader.h"
 #include "tests/window/panel_window_fixture.h"
 
 namespace window_test {
 namespace {
-
-// Reads the pop-up menu that opens while it is alive and closes it without a choice.
-class MenuReader {
-public:
-    // `close` ends the menu once it is read; by default without a choice.
-    explicit MenuReader(std::function<void()> close = [] { EndMenu(); }) : close_(std::move(close)) {
-        reader_ = this;
-        timer_ = SetTimer(nullptr, 0, 20, &MenuReader::tick);
-    }
-    ~MenuReader() {
-        KillTimer(nullptr, timer_);
-        reader_ = nullptr;
-    }
-    MenuReader(const MenuReader&) = delete;
-    MenuReader& operator=(const MenuReader&) = delete;
-
-    // "-" for a separator, "*" before a checked item, "~" before a greyed one.
-    std::vector<std::wstring> items;
-    bool seen = false;
-
-private:
-    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (!reader_ || reader_->seen) return;
-        HWND menu_window = FindWindowW(L"#32768", nullptr);
-        if (!menu_window || !IsWindowVisible(menu_window)) return;
-        auto menu = reinterpret_cast<HMENU>(SendMessageW(menu_window, 0x01E1 /* MN_GETHMENU */, 0, 0));
-        if (!menu) return;
-        reader_->seen = true;
-        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-            const UINT state = GetMenuState(menu, UINT(i), MF_BYPOSITION);
-            if (state & MF_SEPARATOR) {
-                reader_->items.push_back(L"-");
-                continue;
-            }
-            wchar_t text[128] = {};
-            GetMenuStringW(menu, UINT(i), text, 128, MF_BYPOSITION);
-            std::wstring shown = (state & MF_CHECKED) ? L"*" : L"";
-            if (state & MF_GRAYED) shown += L"~";
-            reader_->items.push_back(shown + text);
-        }
-        reader_->close_();
-    }
-
-    static inline MenuReader* reader_ = nullptr;
-    std::function<void()> close_;
-    UINT_PTR timer_ = 0;
-};
 
 using PanelMenu = DockedPanels;
 
@@ -86,6 +40,36 @@ TEST_F(PanelMenu, RightClickOpensTheMenuForThePanelsState) {
     SendMessageW(docked.window(), WM_CONTEXTMENU, WPARAM(list), MAKELPARAM(10, 10));
     EXPECT_EQ(reader.items,
               (std::vector<std::wstring>{L"Apply", L"Revert", L"-", L"alpha", L"*Genres", L"-", L"Help"}));
+}
+
+TEST_F(PanelMenu, TagWithSameValueNeedsARealSelection) {
+    playlist({{"Rock"}, {"Pop"}}, {0, 1});
+    quennet::Options genres = preset("Genres", "GENRE", "Pop");
+    genres.same_value_fields = "%album%";
+    genres.filter_fields = "ARTIST";
+    auto& docked = dock(genres);
+    const HWND list = control(docked, IDC_PANEL_VALUE_LIST);
+    auto menu_items = [&] {
+        MenuReader reader;
+        SendMessageW(docked.window(), WM_CONTEXTMENU, WPARAM(list), MAKELPARAM(10, 10));
+        EXPECT_TRUE(reader.seen);
+        return reader.items;
+    };
+    auto offered = [](const std::vector<std::wstring>& items, const wchar_t* text) {
+        return std::find(items.begin(), items.end(), text) != items.end();
+    };
+    auto items = menu_items();
+    EXPECT_TRUE(offered(items, L"Tag with same value from library")) << "two tracks selected";
+    EXPECT_TRUE(offered(items, L"Filter on focused tags"));
+    engines().select({1});
+    settle();
+    items = menu_items();
+    EXPECT_TRUE(offered(items, L"Tag with same value from library")) << "one track selected";
+    engines().select({});
+    settle();
+    items = menu_items();
+    EXPECT_TRUE(offered(items, L"~Tag with same value from library")) << "nothing selected";
+    EXPECT_TRUE(offered(items, L"Filter on focused tags")) << "does not depend on the selection";
 }
 
 TEST_F(PanelMenu, KeysThatWorkTheMenuAreNotThePanelsEnterAndEscape) {

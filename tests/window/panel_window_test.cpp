@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "panel/model/LivePanels.h"
 #include "panel/window/KeyboardHook.h"
@@ -56,8 +57,10 @@ TEST_F(PanelRegistration, FactoryMakesADefaultPanelThatDescribesItself) {
 
     dockwork::size_limits limits;
     limits.max_width = limits.max_height = 5;
+    limits.min_width = limits.min_height = 7;
     found->size_limits(limits);
     EXPECT_EQ(limits.min_width, 0u);
+    EXPECT_EQ(limits.min_height, 0u);
     EXPECT_EQ(limits.max_width, 0x7FFFFFFFu);
     EXPECT_EQ(limits.max_height, 0x7FFFFFFFu);
 }
@@ -132,6 +135,30 @@ TEST_F(PanelLifecycle, ShowFillsOnceAndHideWritesPendingEditsBeforeLeavingTheLib
     EXPECT_EQ(engines().memory_tags.written().size(), 1u) << "the Rock track already had it";
 }
 
+TEST_F(PanelLifecycle, RemovingAShownPanelWritesItsPendingTicksFirst) {
+    playlist({{"Rock"}, {"Pop"}}, {0});
+    auto& docked = dock(preset("G", "GENRE", "Jazz"));
+    const HWND window = docked.window();
+    const HWND list = control(docked, IDC_PANEL_VALUE_LIST);
+    harness::click_check_box(list, row_of(list, L"Jazz"));
+    ASSERT_TRUE(panel_of(docked).model()->has_pending_edits());
+    docked_.clear();
+    settle();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(genres_of(tracks_[0]), (std::vector<std::string>{"Rock", "Jazz"}));
+    EXPECT_EQ(genres_of(tracks_[1]), (std::vector<std::string>{"Pop"}));
+}
+
+TEST_F(PanelLifecycle, RemovingAHiddenPanelWritesNothingMore) {
+    playlist({{"Rock"}, {"Pop"}}, {0});
+    auto& docked = dock(preset("G", "GENRE", "Jazz"));
+    docked.show(false);
+    settle();
+    docked_.clear();
+    settle();
+    EXPECT_TRUE(engines().memory_tags.written().empty());
+}
+
 TEST_F(PanelLifecycle, WithoutSelectedTracksEditsAreDisabledAndClicksChangeNothing) {
     playlist({{"Rock"}, {"Pop"}}, {});
     auto& docked = dock(preset("G", "GENRE"));
@@ -196,14 +223,28 @@ TEST_F(PanelLayoutTest, EditsThatDoNotFitAreHiddenAndTheListKeepsItsRow) {
         SetWindowPos(docked.window(), nullptr, 0, 0, client_width + frame, 200, SWP_NOZORDER | SWP_NOMOVE);
         harness::pump_pending();
     };
-    size_to(fw + 5);
+    // One pixel either side of each threshold: fw + 6 for the filter, fw x 1.5 + 10 for the add box.
+    const int filter_fits = fw + 6;
+    const int add_fits = int(std::ceil(fw * 1.5 + 10));
+    ASSERT_GT(add_fits - 1, filter_fits + 1) << "the template's filter is too narrow for this test";
+    size_to(filter_fits - 1);
     EXPECT_FALSE(IsWindowVisible(filter));
     EXPECT_FALSE(IsWindowVisible(add));
     EXPECT_EQ(harness::rect_in_parent(list).top, fh + 8);
-    size_to(fw + 6);
+    size_to(filter_fits);
     EXPECT_TRUE(IsWindowVisible(filter));
     EXPECT_FALSE(IsWindowVisible(add));
-    size_to(fw + fw / 2 + 11);
+    size_to(filter_fits + 1);
+    EXPECT_TRUE(IsWindowVisible(filter));
+    EXPECT_FALSE(IsWindowVisible(add));
+    size_to(add_fits - 1);
+    EXPECT_TRUE(IsWindowVisible(filter));
+    EXPECT_FALSE(IsWindowVisible(add));
+    EXPECT_EQ(harness::rect_in_parent(list).top, fh + 8);
+    size_to(add_fits);
+    EXPECT_TRUE(IsWindowVisible(add));
+    size_to(add_fits + 1);
+    EXPECT_TRUE(IsWindowVisible(filter));
     EXPECT_TRUE(IsWindowVisible(add));
     RECT client{};
     GetClientRect(docked.window(), &client);
@@ -261,6 +302,62 @@ TEST_F(PanelKeys, EnterInTheAddBoxWritesTheTypedValues) {
     harness::press_key(add, VK_RETURN);
     settle();
     EXPECT_EQ(genres_of(tracks_[0]), (std::vector<std::string>{"Rock", "Blues"}));
+    EXPECT_EQ(genres_of(tracks_[1]), (std::vector<std::string>{"Pop"}));
+}
+
+TEST_F(PanelKeys, EnterInTheValueListWritesTheTicks) {
+    playlist({{"Rock"}, {"Pop"}}, {0});
+    auto& docked = dock(preset("G", "GENRE", "Jazz"));
+    const HWND list = control(docked, IDC_PANEL_VALUE_LIST);
+    harness::click_check_box(list, row_of(list, L"Jazz"));
+    ASSERT_TRUE(harness::focus(list));
+    harness::press_key(list, VK_RETURN);
+    settle();
+    EXPECT_EQ(genres_of(tracks_[0]), (std::vector<std::string>{"Rock", "Jazz"}));
+    EXPECT_FALSE(panel_of(docked).model()->has_pending_edits());
+}
+
+TEST_F(PanelKeys, ATickWithTheMouseTakesTheFocusSoThatEnterWrites) {
+    playlist({{"Rock"}, {"Pop"}}, {0});
+    auto& docked = dock(preset("G", "GENRE", "Jazz"));
+    const HWND list = control(docked, IDC_PANEL_VALUE_LIST);
+    // The focus is elsewhere, as after a click in the playlist.
+    ASSERT_TRUE(harness::focus(host_.main_window()));
+    harness::click_check_box(list, row_of(list, L"Jazz"));
+    EXPECT_EQ(GetFocus(), list);
+    // Enter goes to wherever the focus now is.
+    harness::press_key(GetFocus(), VK_RETURN);
+    settle();
+    EXPECT_EQ(genres_of(tracks_[0]), (std::vector<std::string>{"Rock", "Jazz"}));
+
+    // A click on a check box that changes nothing moves the focus all the same.
+    ASSERT_TRUE(harness::focus(host_.main_window()));
+    engines().select({});
+    settle();
+    harness::click_check_box(list, row_of(list, L"Jazz"));
+    EXPECT_EQ(GetFocus(), list);
+}
+
+TEST_F(PanelKeys, TheAddBoxsPlaceholderIsNeverTyping) {
+    playlist({{"Rock"}, {"Pop"}}, {0});
+    auto& docked = dock(preset("G", "GENRE", "Jazz"));
+    auto& panel = panel_of(docked);
+    const HWND add = control(docked, IDC_PANEL_ADD);
+    const HWND list = control(docked, IDC_PANEL_VALUE_LIST);
+    // In and out of the add box: the placeholder goes and comes back, and nothing is pending.
+    ASSERT_TRUE(harness::focus(add));
+    EXPECT_EQ(sonavel::uGetWindowText(add), "");
+    ASSERT_TRUE(harness::focus(list));
+    EXPECT_EQ(sonavel::uGetWindowText(add), "-- add values --");
+    EXPECT_FALSE(panel.model()->has_pending_edits());
+    panel.model()->rebuild_now();
+    EXPECT_FALSE(panel.model()->has_pending_edits()) << "a rebuild puts the placeholder back";
+
+    // A tick written with the placeholder still in the add box writes the tick alone.
+    harness::click_check_box(list, row_of(list, L"Jazz"));
+    harness::press_key(list, VK_RETURN);
+    settle();
+    EXPECT_EQ(genres_of(tracks_[0]), (std::vector<std::string>{"Rock", "Jazz"}));
     EXPECT_EQ(genres_of(tracks_[1]), (std::vector<std::string>{"Pop"}));
 }
 

@@ -8,6 +8,24 @@ bool is_space(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; 
 
 bool ends_word(char c) { return is_space(c) || c == '(' || c == ')' || c == '"'; }
 
+// The quoted text that opens at `pos`, into `text`; `pos` ends after its closing quote. Two quotes in a row
+// inside it stand for one: no valid query had a quoted text right after another, so no query changes meaning.
+bool read_quoted(std::string_view query, std::size_t& pos, std::string& text) {
+    std::size_t from = pos + 1;
+    for (;;) {
+        const std::size_t quote = query.find('"', from);
+        if (quote == std::string_view::npos) return false;
+        text.append(query.substr(from, quote - from));
+        if (quote + 1 < query.size() && query[quote + 1] == '"') {
+            text += '"';
+            from = quote + 2;
+            continue;
+        }
+        pos = quote + 1;
+        return true;
+    }
+}
+
 }  // namespace
 
 bool tokenize(std::string_view query, std::vector<Token>& tokens, ParseError& error) {
@@ -18,20 +36,19 @@ bool tokenize(std::string_view query, std::vector<Token>& tokens, ParseError& er
         if (pos == query.size()) break;
         char c = query[pos];
         if (c == '(' || c == ')') {
-            tokens.push_back({c == '(' ? Token::Kind::open : Token::Kind::close, query.substr(pos, 1), pos});
+            tokens.push_back({c == '(' ? Token::Kind::open : Token::Kind::close, std::string(1, c), pos});
             ++pos;
         } else if (c == '"') {
-            std::size_t close = query.find('"', pos + 1);
-            if (close == std::string_view::npos) {
-                error = {pos, "quote without closing quote"};
+            Token quoted{Token::Kind::quoted, {}, pos};
+            if (!read_quoted(query, pos, quoted.text)) {
+                error = {quoted.offset, "quote without closing quote"};
                 return false;
             }
-            tokens.push_back({Token::Kind::quoted, query.substr(pos + 1, close - pos - 1), pos});
-            pos = close + 1;
+            tokens.push_back(std::move(quoted));
         } else {
             std::size_t start = pos;
             while (pos < query.size() && !ends_word(query[pos])) ++pos;
-            tokens.push_back({Token::Kind::word, query.substr(start, pos - start), start});
+            tokens.push_back({Token::Kind::word, std::string(query.substr(start, pos - start)), start});
         }
     }
     tokens.push_back({Token::Kind::end, {}, query.size()});

@@ -1,6 +1,7 @@
 #pragma once
 // Splits a query into words, double-quoted texts and parentheses.
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -11,8 +12,8 @@ namespace player::query {
 struct Token {
     enum class Kind { word, quoted, open, close, end };
     Kind kind = Kind::end;
-    // A word, or a quoted text without its quotes.
-    std::string_view text;
+    // A word, or a quoted text without its quotes and with each doubled quote inside it made one.
+    std::string text;
     std::size_t offset = 0;
 };
 
