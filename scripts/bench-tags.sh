@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end tag-write benchmark: add one GENRE value (keeping the others) to every one of N generated
 # MP3 and FLAC files, through the player's writer (natively and under wine), side by side in the same run
-# with mutagen and metaflac, each on fresh copies of the same files. Prints the median of a few rounds of
+# with mutagen, metaflac and TagLib's own in-place save, each on fresh copies of the same files. Prints the median of a few rounds of
 # each and the ratios, and keeps them in bench/results/tag_write.txt.
 # Then the player alone on four times as many files in one folder, per file, to show the cost does
 # not grow with the folder.
@@ -75,13 +75,14 @@ run_native() { "$native" --journal "$work/journal" --add GENRE=Jazz "$work/run";
 run_wine() { wine "$win32" --journal "$(win_path "$work/journal")" --add GENRE=Jazz "$(win_path "$work/run")"; }
 run_mutagen() { mutagen_add "$1" "$work/run"; }
 run_metaflac() { metaflac --set-tag=GENRE=Jazz "$work/run"/*.flac; }
+run_taglib() { "$repo/build/bench/bin/taglib_save" GENRE=Jazz "$work/run"; }
 
 results=$repo/bench/results/tag_write.txt
 {
   echo "# add one GENRE value to $count files per format; median of $rounds rounds, ms (same run, fresh copies)"
   for format in mp3 flac; do
     declare -A t=()
-    tools=(player mutagen)
+    tools=(player mutagen taglib)
     [[ $format == flac ]] && tools+=(metaflac)
     [[ -f $win32 && -n ${WINEPREFIX:-} ]] && tools+=(player-wine)
     for tool in "${tools[@]}"; do
@@ -91,6 +92,7 @@ results=$repo/bench/results/tag_write.txt
           player) times+=("$(timed "$format" run_native)") ;;
           mutagen) times+=("$(timed "$format" run_mutagen "$format")") ;;
           metaflac) times+=("$(timed "$format" run_metaflac)") ;;
+          taglib) times+=("$(timed "$format" run_taglib)") ;;
           player-wine) times+=("$(timed "$format" run_wine)") ;;
         esac
       done
@@ -98,6 +100,7 @@ results=$repo/bench/results/tag_write.txt
       echo "$format $tool: ${t[$tool]} ms (rounds: ${times[*]})"
     done
     echo "$format ratio player/mutagen (native): $(awk -v a="${t[player]}" -v b="${t[mutagen]}" 'BEGIN {printf "%.2f", a / b}')"
+    echo "$format ratio player/TagLib in-place save (native): $(awk -v a="${t[player]}" -v b="${t[taglib]}" 'BEGIN {printf "%.2f", a / b}')"
     [[ $format == flac ]] && echo "$format ratio player/metaflac (native): $(awk -v a="${t[player]}" -v b="${t[metaflac]}" 'BEGIN {printf "%.2f", a / b}')"
     [[ -n ${t[player-wine]:-} ]] && echo "$format ratio player under wine/mutagen: $(awk -v a="${t[player-wine]}" -v b="${t[mutagen]}" 'BEGIN {printf "%.2f", a / b}')"
     unset t
