@@ -82,9 +82,9 @@ ByteEdits edit_through_taglib(OpenTags& tags, const FieldEdits& edits) {
         int which = TagLib::MPEG::File::ID3v2;
         if (mpeg->hasID3v1Tag()) which |= TagLib::MPEG::File::ID3v1;
         if (mpeg->hasAPETag()) which |= TagLib::MPEG::File::APE;
-        auto version = mpeg->hasID3v2Tag() && mpeg->ID3v2Tag()->header()->majorVersion() == 3 ? TagLib::ID3v2::v3
-                                                                                                : TagLib::ID3v2::v4;
-        saved = mpeg->save(which, TagLib::File::StripNone, version, TagLib::File::DoNotDuplicate);
+        // Only tags the exact editor declines come here. TagLib's ID3v2.3 rendering drops values (genres
+        // beyond the first, moods), so such a tag becomes 2.4: every value is kept.
+        saved = mpeg->save(which, TagLib::File::StripNone, TagLib::ID3v2::v4, TagLib::File::DoNotDuplicate);
     } else {
         saved = file.save();
     }
