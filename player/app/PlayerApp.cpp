@@ -32,8 +32,9 @@ PlayerApp::PlayerApp(const PlayerOptions& options)
     } catch (const std::exception& e) {
         engines.console.print(("Stored layout ignored: " + sonavel::message_of(e)).c_str());
     }
-    for (const auto& folder : options.folders) import_folder(engines, folder);
+    // Shown first: files that cannot be read are reported in a message over the player's window.
     ShowWindow(window_->frame(), SW_SHOW);
+    for (const auto& folder : options.folders) import_folder(engines, folder);
 }
 
 PlayerApp::~PlayerApp() {
