@@ -7,8 +7,9 @@
 namespace player::tagwriter {
 namespace {
 
-constexpr std::size_t head_bytes = 64 * 1024;
-constexpr std::size_t tail_bytes = 16 * 1024;
+// Enough for most tags and the first audio frame after them; larger tags are read piece by piece.
+constexpr std::size_t head_bytes = 16 * 1024;
+constexpr std::size_t tail_bytes = 4 * 1024;
 
 }  // namespace
 

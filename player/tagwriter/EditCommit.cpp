@@ -38,6 +38,23 @@ std::uint64_t edited_size(const ByteEdits& edits, std::uint64_t size) {
 
 }  // namespace
 
+ByteEdits narrowed(ByteEdits edits, const ByteSource& file) {
+    ByteEdits out;
+    for (ByteEdit& edit : edits) {
+        if (edit.bytes.size() != edit.length) {
+            out.push_back(std::move(edit));
+            continue;
+        }
+        const std::string old = file.read(edit.offset, edit.bytes.size());
+        std::size_t first = 0, end = old.size();
+        while (first < end && old[first] == edit.bytes[first]) ++first;
+        while (end > first && old[end - 1] == edit.bytes[end - 1]) --end;
+        if (first == end) continue;
+        out.push_back({edit.offset + first, end - first, edit.bytes.substr(first, end - first)});
+    }
+    return out;
+}
+
 bool fits_in_place(const ByteEdits& edits, std::uint64_t file_size) {
     for (std::size_t i = 0; i < edits.size(); ++i) {
         const ByteEdit& edit = edits[i];

@@ -11,6 +11,10 @@
 
 namespace player::tagwriter {
 
+// The edits without the bytes they would rewrite unchanged (a tag rendered whole often differs from the
+// file in a few bytes): less to journal, less to write. Edits that change nothing go.
+ByteEdits narrowed(ByteEdits edits, const ByteSource& file);
+
 // Every edit keeps its length, or only the last one changes it and it reaches the end of the file.
 bool fits_in_place(const ByteEdits& edits, std::uint64_t file_size);
 

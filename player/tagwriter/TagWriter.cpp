@@ -181,7 +181,7 @@ std::vector<UpdateResult> TagWriter::write(const std::vector<FileUpdate>& update
                     continue;
                 }
                 std::optional<ByteEdits> exact = edit_exactly(tags.file(), bytes, update.edits);
-                ByteEdits edits = exact ? std::move(*exact) : edit_through_taglib(tags, update.edits);
+                ByteEdits edits = narrowed(exact ? std::move(*exact) : edit_through_taglib(tags, update.edits), bytes);
                 if (edits.empty()) {
                     results[i].status = UpdateResult::Status::written;
                 } else if (fits_in_place(edits, bytes.size())) {
