@@ -23,6 +23,7 @@ struct FileIdentity {
 struct IoFaults {
     std::uint64_t bytes_until_full = std::numeric_limits<std::uint64_t>::max();
     int flushes_until_failure = std::numeric_limits<int>::max();
+    int failing_flushes = std::numeric_limits<int>::max();  // then this many fail, and the rest pass
 };
 
 class DiskFile {
@@ -59,6 +60,8 @@ public:
     static bool exists(const std::string& path);
 
 private:
+    // Throws when the injected faults fail this flush.
+    void check_flush();
     // How many of `count` bytes at `offset` the injected faults let through (all without faults): a full
     // disk refuses the bytes that would grow the file, not those that overwrite it.
     std::size_t allowance(std::uint64_t offset, std::size_t count);

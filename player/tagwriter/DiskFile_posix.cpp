@@ -97,7 +97,7 @@ void DiskFile::truncate(std::uint64_t size) {
 }
 
 void DiskFile::flush() {
-    if (faults_ && faults_->flushes_until_failure-- <= 0) throw sonavel::exception_io_device_full();
+    check_flush();
     if (::fsync(fd_) != 0) fail();
 }
 

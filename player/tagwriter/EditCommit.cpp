@@ -70,8 +70,9 @@ JournalEntry overwrite_entry(const DiskFile& file, const std::string& path, cons
     entry.path = path;
     entry.identity = file.identity();
     entry.original_size = file.size();
+    entry.new_size = edited_size(edits, entry.original_size);
     for (const ByteEdit& edit : edits) {
-        JournalEntry::Range range{edit.offset, std::string(static_cast<std::size_t>(edit.length), '\0')};
+        JournalEntry::Range range{edit.offset, std::string(static_cast<std::size_t>(edit.length), '\0'), edit.bytes};
         if (file.read_at(edit.offset, range.old_bytes.data(), range.old_bytes.size()) != range.old_bytes.size())
             throw sonavel::exception_io_data_truncation();
         entry.ranges.push_back(std::move(range));

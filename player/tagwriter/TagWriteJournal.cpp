@@ -1,5 +1,6 @@
 #include "player/tagwriter/TagWriteJournal.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 
@@ -8,7 +9,7 @@
 namespace player::tagwriter {
 namespace {
 
-constexpr char magic[] = {'V', 'P', 'T', 'J', 1, 0, 0, 0};
+constexpr char magic[] = {'V', 'P', 'T', 'J', 2, 0, 0, 0};
 
 void put64(std::string& out, std::uint64_t v) {
     for (int i = 0; i < 8; ++i) out += static_cast<char>(v >> (8 * i));
@@ -72,10 +73,12 @@ std::string render_journal(const std::vector<JournalEntry>& entries) {
         put64(out, entry.identity.volume);
         put64(out, entry.identity.index);
         put64(out, entry.original_size);
+        put64(out, entry.new_size);
         put64(out, entry.ranges.size());
         for (const auto& range : entry.ranges) {
             put64(out, range.offset);
             put_text(out, range.old_bytes);
+            put_text(out, range.new_bytes);
         }
     }
     put64(out, checksum(out.data(), out.size()));
@@ -101,10 +104,12 @@ std::vector<JournalEntry> parse_journal(const std::string& bytes, bool& complete
             entry.identity.volume = in.u64();
             entry.identity.index = in.u64();
             entry.original_size = in.u64();
+            entry.new_size = in.u64();
             for (std::uint64_t n = in.u64(); n > 0; --n) {
                 JournalEntry::Range range;
                 range.offset = in.u64();
                 range.old_bytes = in.text();
+                range.new_bytes = in.text();
                 entry.ranges.push_back(std::move(range));
             }
             entries.push_back(std::move(entry));
@@ -118,8 +123,6 @@ std::vector<JournalEntry> parse_journal(const std::string& bytes, bool& complete
 
 TagWriteJournal::TagWriteJournal(const std::string& folder, const std::string& name, IoFaults* faults)
     : path_(folder + "/" + name + ".journal"), faults_(faults) {}
-
-TagWriteJournal::~TagWriteJournal() { clear(); }
 
 void TagWriteJournal::record(const std::vector<JournalEntry>& entries) {
     std::string bytes = render_journal(entries);
@@ -140,6 +143,53 @@ void TagWriteJournal::clear() noexcept {
     live_ = false;
 }
 
+void TagWriteJournal::keep(const std::vector<JournalEntry>& entries) {
+    // The smaller journal replaces the whole one only once it is complete on disk: until then the whole
+    // one stands (the next start puts back only files still as the writer left them).
+    live_ = false;
+    std::string bytes = render_journal(entries);
+    std::string smaller = path_ + ".new";
+    try {
+        DiskFile file(smaller, DiskFile::Mode::replace, faults_);
+        file.write_at(0, bytes.data(), bytes.size());
+        file.flush();
+        file.close();
+        DiskFile::replace(smaller, path_);
+    } catch (...) {
+        DiskFile::remove(smaller);
+        throw;
+    }
+}
+
+namespace {
+
+bool folder_exists(const std::string& path) {
+    std::size_t slash = path.find_last_of("\\/");
+    if (slash == std::string::npos) return true;
+    std::error_code error;
+    return std::filesystem::is_directory(std::filesystem::u8path(path.substr(0, slash + 1)), error);
+}
+
+// Every byte of every region is the old byte or the new one (a write cut short leaves a mix), and the
+// size is the old or the new one: the file is as the writer left it, nobody else wrote it since.
+bool as_left_by_the_writer(const DiskFile& file, const JournalEntry& entry) {
+    std::uint64_t size = file.size();
+    if (size != entry.original_size && size != entry.new_size) return false;
+    for (const auto& range : entry.ranges) {
+        std::size_t span = std::max(range.old_bytes.size(), range.new_bytes.size());
+        std::string now(span, '\0');
+        now.resize(file.read_at(range.offset, now.data(), span));
+        for (std::size_t i = 0; i < now.size(); ++i) {
+            bool old_byte = i < range.old_bytes.size() && now[i] == range.old_bytes[i];
+            bool new_byte = i < range.new_bytes.size() && now[i] == range.new_bytes[i];
+            if (!old_byte && !new_byte) return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 bool roll_back(const JournalEntry& entry) {
     if (entry.kind == JournalEntry::Kind::staged_copy) {
         DiskFile::remove(entry.staged_path);
@@ -149,9 +199,11 @@ bool roll_back(const JournalEntry& entry) {
     try {
         file.emplace(entry.path, DiskFile::Mode::update);
     } catch (const sonavel::exception_io_not_found&) {
+        // A drive that is not there now may come back with the file on it.
+        if (!folder_exists(entry.path)) throw;
         return false;
     }
-    if (file->identity() != entry.identity) return false;
+    if (file->identity() != entry.identity || !as_left_by_the_writer(*file, entry)) return false;
     undo(*file, entry);
     return true;
 }
@@ -175,19 +227,31 @@ std::vector<std::string> recover_tag_writes(const std::string& folder) {
             continue;  // held open by a writer that is still running
         }
         bool complete = false;
-        bool all_back = true;
+        std::vector<JournalEntry> left;
         for (const JournalEntry& entry : parse_journal(bytes, complete)) {
             try {
                 if (roll_back(entry) && entry.kind == JournalEntry::Kind::overwrite)
                     report.push_back("Tag write interrupted, file put back as it was: " + entry.path);
             } catch (const std::exception& e) {
-                all_back = false;
+                left.push_back(entry);
                 report.push_back("Could not put back " + entry.path + " after an interrupted tag write: " +
                                  sonavel::message_of(e));
             }
         }
-        // An incomplete journal was cut short before any file was touched.
-        if (all_back) DiskFile::remove(journal);
+        // An incomplete journal was cut short before any file was touched. Entries that could not be
+        // undone now are kept alone: those that were are never replayed over later writes.
+        try {
+            if (left.empty()) {
+                DiskFile::remove(journal);
+            } else {
+                std::string rest = render_journal(left);
+                DiskFile file(journal, DiskFile::Mode::replace);
+                file.write_at(0, rest.data(), rest.size());
+                file.flush();
+            }
+        } catch (const std::exception& e) {
+            report.push_back("Could not update the journal " + journal + ": " + sonavel::message_of(e));
+        }
     }
     return report;
 }

@@ -18,6 +18,7 @@ struct JournalEntry {
     struct Range {
         std::uint64_t offset = 0;
         std::string old_bytes;
+        std::string new_bytes;
     };
 
     Kind kind = Kind::overwrite;
@@ -25,14 +26,16 @@ struct JournalEntry {
     std::string staged_path;  // the copy being made (staged_copy)
     FileIdentity identity;
     std::uint64_t original_size = 0;
-    std::vector<Range> ranges;  // overwrite: what the written regions held
+    std::uint64_t new_size = 0;
+    std::vector<Range> ranges;  // overwrite: what the written regions held, and what they get
 };
 
 class TagWriteJournal {
 public:
     // The journal file `<folder>/<name>.journal`; `folder` must exist.
     TagWriteJournal(const std::string& folder, const std::string& name, IoFaults* faults = nullptr);
-    ~TagWriteJournal();
+    // A journal still recorded stays on disk: whatever ended the work early, the next start repairs.
+    ~TagWriteJournal() = default;
     TagWriteJournal(const TagWriteJournal&) = delete;
     TagWriteJournal& operator=(const TagWriteJournal&) = delete;
 
@@ -40,8 +43,9 @@ public:
     void record(const std::vector<JournalEntry>& entries);
     // The writes the entries protect are complete and flushed: forget them.
     void clear() noexcept;
-    // A write it protects could not be undone: the journal stays on disk for the next start.
-    void keep() noexcept { live_ = false; }
+    // The writes of these entries could not be undone: only they stay on disk, for the next start, and
+    // this object lets go of the file.
+    void keep(const std::vector<JournalEntry>& entries);
 
 private:
     std::string path_;
@@ -52,8 +56,10 @@ private:
 // Undoes an overwrite entry on the open file: the old bytes go back, the old size, then a flush.
 void undo(DiskFile& file, const JournalEntry& entry);
 
-// Undoes one overwrite entry on its file: the old bytes go back and the file gets its old size. Skips
-// (returns false) a file that is gone or is another file by now. Throws the host's I/O errors.
+// Undoes one entry on its file: the old bytes go back and the old size. Skips (returns false) a file
+// that is gone, is another file by now, or holds in a region what is neither its old nor its new bytes
+// (another program wrote it since: putting old bytes there would damage it). Throws the host's I/O
+// errors, and when the file's folder cannot be reached (a drive not there now).
 bool roll_back(const JournalEntry& entry);
 
 // At start-up: rolls back every journal left in `folder` and removes the staged copies they name. Returns

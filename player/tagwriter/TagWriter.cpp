@@ -1,6 +1,8 @@
 #include "player/tagwriter/TagWriter.h"
 
 #include <algorithm>
+#include <atomic>
+#include <system_error>
 #include <exception>
 #include <optional>
 #include <thread>
@@ -17,6 +19,13 @@
 #include "player/tagwriter/OverlayStream.h"
 #include "player/tagwriter/TagWriteJournal.h"
 #include "sdk/errors.h"
+
+#ifdef _WIN32
+#include <process.h>
+#define getpid _getpid
+#else
+#include <unistd.h>
+#endif
 
 namespace player::tagwriter {
 namespace {
@@ -73,8 +82,15 @@ ByteEdits edit_through_taglib(OpenTags& tags, const FieldEdits& edits) {
     }
     TagLib::PropertyMap refused = file.setProperties(map);
     // An MPEG file's own setting leaves its APE tag alone: readers that prefer that tag would go on
-    // showing the old values.
-    if (auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(&file); mpeg && mpeg->hasAPETag()) mpeg->APETag()->setProperties(map);
+    // showing the old values. Only the edited fields change there; the APE tag's own fields stay.
+    if (auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(&file); mpeg && mpeg->hasAPETag()) {
+        TagLib::PropertyMap ape = mpeg->APETag()->properties();
+        for (const FieldEdit& edit : edits) {
+            ape.erase(taglib(edit.name));
+            if (map.contains(taglib(edit.name))) ape.insert(taglib(edit.name), map[taglib(edit.name)]);
+        }
+        mpeg->APETag()->setProperties(ape);
+    }
     for (const FieldEdit& edit : edits)
         if (refused.contains(taglib(edit.name))) throw sonavel::exception_io_data();
     bool saved;
@@ -110,9 +126,9 @@ std::string message_of(const std::exception_ptr& error) {
 // Flushes the files that were written without error, several at a time when `side_by_side`: a disk takes
 // many flushes at once for little more than the price of one. A failed flush becomes the file's error.
 void flush_all(std::vector<Planned>& planned, std::vector<std::exception_ptr>& errors, bool side_by_side) {
-    const std::size_t threads = side_by_side ? std::min<std::size_t>(8, planned.size()) : 1;
-    auto flush_every = [&](std::size_t first) {
-        for (std::size_t k = first; k < planned.size(); k += threads) {
+    std::atomic<std::size_t> next{0};
+    auto flush_rest = [&] {
+        for (std::size_t k = next++; k < planned.size(); k = next++) {
             if (errors[k]) continue;
             try {
                 planned[k].file.flush();
@@ -122,15 +138,28 @@ void flush_all(std::vector<Planned>& planned, std::vector<std::exception_ptr>& e
         }
     };
     std::vector<std::thread> helpers;
-    for (std::size_t t = 1; t < threads; ++t) helpers.emplace_back(flush_every, t);
-    flush_every(0);
+    const std::size_t threads = side_by_side ? std::min<std::size_t>(8, planned.size()) : 1;
+    try {
+        for (std::size_t t = 1; t < threads; ++t) helpers.emplace_back(flush_rest);
+    } catch (const std::system_error&) {
+        // Fewer helpers: this thread flushes whatever they do not.
+    }
+    flush_rest();
     for (auto& helper : helpers) helper.join();
 }
 
-std::string journal_name(int generation) {
-    return "tagwrite-" + std::to_string(std::hash<std::thread::id>()(std::this_thread::get_id()) % 1000000) + "-" +
-           std::to_string(generation);
+}  // namespace
+
+// A journal name no other write of this process or of another running one takes: a kept journal is
+// never written over.
+std::string TagWriter::journal_name() {
+    for (;;) {
+        std::string name = "tagwrite-" + std::to_string(getpid()) + "-" + std::to_string(journals_++);
+        if (!DiskFile::exists(journal_folder_ + "/" + name + ".journal")) return name;
+    }
 }
+
+namespace {
 
 }  // namespace
 
@@ -147,9 +176,8 @@ TagWriter::TagWriter(std::string journal_folder, IoFaults* faults)
 std::vector<UpdateResult> TagWriter::write(const std::vector<FileUpdate>& updates,
                                            const std::function<bool(std::size_t done)>& proceed) {
     std::vector<UpdateResult> results(updates.size());
-    int generation = 0;
     std::optional<TagWriteJournal> journal_slot;
-    journal_slot.emplace(journal_folder_, journal_name(generation), faults_);
+    journal_slot.emplace(journal_folder_, journal_name(), faults_);
     auto fail = [&](std::size_t i, const std::exception& e) {
         results[i].status = UpdateResult::Status::failed;
         results[i].message = sonavel::message_of(e);
@@ -196,7 +224,12 @@ std::vector<UpdateResult> TagWriter::write(const std::vector<FileUpdate>& update
                     journal.record({entry});
                     write_staged_copy(bytes, edits, entry.staged_path, faults_);
                     file.close();
-                    DiskFile::replace(entry.staged_path, update.path);
+                    try {
+                        DiskFile::replace(entry.staged_path, update.path);
+                    } catch (...) {
+                        DiskFile::remove(entry.staged_path);
+                        throw;
+                    }
                     journal.clear();
                     results[i].status = UpdateResult::Status::written;
                 }
@@ -224,7 +257,7 @@ std::vector<UpdateResult> TagWriter::write(const std::vector<FileUpdate>& update
             }
         }
         flush_all(planned, errors, faults_ == nullptr);
-        bool all_whole = true;
+        std::vector<JournalEntry> not_undone;
         for (std::size_t k = 0; k < planned.size(); ++k) {
             Planned& p = planned[k];
             if (!errors[k]) {
@@ -236,16 +269,21 @@ std::vector<UpdateResult> TagWriter::write(const std::vector<FileUpdate>& update
             try {
                 undo(p.file, p.entry);
             } catch (const std::exception&) {
-                // The journal stays: the next start puts the file back.
-                all_whole = false;
+                not_undone.push_back(p.entry);
             }
         }
-        if (all_whole) {
+        if (not_undone.empty()) {
             journal.clear();
         } else {
-            // This journal must survive until the next start: later groups get a journal of their own.
-            journal.keep();
-            journal_slot.emplace(journal_folder_, journal_name(++generation), faults_);
+            // Only the files whose undo failed stay in the journal, for the next start; the files that
+            // were written are never put back. Later groups get a journal of their own.
+            try {
+                journal.keep(not_undone);
+            } catch (const std::exception&) {
+                // The journal on disk still holds every entry of the group; the next start puts back
+                // only files still as this writer left them.
+            }
+            journal_slot.emplace(journal_folder_, journal_name(), faults_);
         }
     }
     return results;

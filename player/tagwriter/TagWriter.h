@@ -4,6 +4,7 @@
 // another program since is not written); the edits are made by the format's own editor (MPEG and FLAC
 // tags byte for byte) or through TagLib, and go to disk in place under a rollback journal, or as a
 // checked copy that replaces the file. Worker thread.
+#include <atomic>
 #include <functional>
 #include <map>
 #include <string>
@@ -44,8 +45,11 @@ public:
                                     const std::function<bool(std::size_t done)>& proceed);
 
 private:
+    std::string journal_name();
+
     std::string journal_folder_;
     IoFaults* faults_;
+    std::atomic<unsigned> journals_{0};
 };
 
 // A file's fields as TagLib reads them; throws exception_io_data when TagLib does not know the file.

@@ -170,6 +170,31 @@ TEST_F(TagWriterOnDisk, AFailedFlushIsUndoneAtOnceOrAtTheNextStart) {
     }
 }
 
+// A group where one file's flush and then its undo fail: only that file stays in the journal, later
+// writes get journals of their own, and the next start puts back nothing another write changed since.
+TEST_F(TagWriterOnDisk, OnlyAFileWhoseUndoFailedIsPutBackAndNeverOverALaterWrite) {
+    std::string a = music_.file("a.flac"), b = music_.file("b.flac"), c = music_.file("c.flac");
+    for (const auto& path : {a, b, c}) write_file(path, flac_file({"GENRE=Rock"}, 256));
+    IoFaults faults;
+    faults.flushes_until_failure = 2;  // the journal's and a's flushes pass, b's and its undo's fail
+    faults.failing_flushes = 2;
+    auto results = write({add_genre(a, {"Rock"}, "Jazz"), add_genre(b, {"Rock"}, "Jazz")}, &faults);
+    ASSERT_EQ(results[0].status, Status::written);
+    ASSERT_EQ(results[1].status, Status::failed);
+    ASSERT_EQ(journal_.names().size(), 1u) << "b's undo could not be flushed: its journal stays";
+
+    ASSERT_EQ(write({add_genre(c, {"Rock"}, "Jazz")})[0].status, Status::written);
+    EXPECT_EQ(journal_.names().size(), 1u) << "a later write takes a journal of its own";
+    // Another program writes b meanwhile.
+    ASSERT_EQ(write({add_genre(b, {"Rock"}, "Punk")})[0].status, Status::written);
+
+    player::tagwriter::recover_tag_writes(journal_folder());
+    EXPECT_EQ(genres(a), (Values{"Rock", "Jazz"})) << "a file reported written is never put back";
+    EXPECT_EQ(genres(b), (Values{"Rock", "Punk"})) << "b was written since: its old bytes would damage it";
+    EXPECT_EQ(genres(c), (Values{"Rock", "Jazz"}));
+    EXPECT_TRUE(journal_.names().empty());
+}
+
 TEST(TagWriteJournal, AJournalCutShortOrDamagedIsIgnored) {
     player::tagwriter::JournalEntry entry;
     entry.path = "x.flac";
