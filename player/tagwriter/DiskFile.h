@@ -74,6 +74,9 @@ private:
     IoFaults* faults_ = nullptr;
 };
 
+// This process's id, which names the files a writer makes so that other processes' names differ.
+unsigned long current_process_id();
+
 // Throws the host's I/O error that matches a system error code (errno natively, GetLastError on Windows).
 [[noreturn]] void throw_io_error(unsigned long code);
 

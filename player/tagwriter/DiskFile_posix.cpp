@@ -111,6 +111,8 @@ void DiskFile::replace(const std::string& from, const std::string& to) {
     if (std::rename(from.c_str(), to.c_str()) != 0) fail();
 }
 
+unsigned long current_process_id() { return static_cast<unsigned long>(::getpid()); }
+
 void DiskFile::remove(const std::string& path) noexcept { ::unlink(path.c_str()); }
 
 bool DiskFile::exists(const std::string& path) {

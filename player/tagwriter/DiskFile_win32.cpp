@@ -134,6 +134,8 @@ void DiskFile::replace(const std::string& from, const std::string& to) {
         fail();
 }
 
+unsigned long current_process_id() { return GetCurrentProcessId(); }
+
 void DiskFile::remove(const std::string& path) noexcept { DeleteFileW(sonavel::utf8_to_wide(path).c_str()); }
 
 bool DiskFile::exists(const std::string& path) {

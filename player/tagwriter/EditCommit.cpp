@@ -5,12 +5,6 @@
 
 #include "sdk/errors.h"
 
-#ifdef _WIN32
-#include <process.h>
-#define getpid _getpid
-#else
-#include <unistd.h>
-#endif
 
 namespace player::tagwriter {
 namespace {
@@ -95,7 +89,7 @@ void overwrite(DiskFile& file, const ByteEdits& edits, std::uint64_t original_si
 std::string staged_copy_path(const std::string& path) {
     std::size_t slash = path.find_last_of("\\/");
     std::size_t name_at = slash == std::string::npos ? 0 : slash + 1;
-    return path.substr(0, name_at) + "~tagging-" + std::to_string(getpid()) + "-" +
+    return path.substr(0, name_at) + "~tagging-" + std::to_string(current_process_id()) + "-" +
            std::to_string(std::hash<std::thread::id>()(std::this_thread::get_id()) % 1000000) + "-" +
            path.substr(name_at);
 }

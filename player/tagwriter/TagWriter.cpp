@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <system_error>
 #include <exception>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 #include <apetag.h>
@@ -19,13 +19,6 @@
 #include "player/tagwriter/OverlayStream.h"
 #include "player/tagwriter/TagWriteJournal.h"
 #include "sdk/errors.h"
-
-#ifdef _WIN32
-#include <process.h>
-#define getpid _getpid
-#else
-#include <unistd.h>
-#endif
 
 namespace player::tagwriter {
 namespace {
@@ -154,7 +147,7 @@ void flush_all(std::vector<Planned>& planned, std::vector<std::exception_ptr>& e
 // never written over.
 std::string TagWriter::journal_name() {
     for (;;) {
-        std::string name = "tagwrite-" + std::to_string(getpid()) + "-" + std::to_string(journals_++);
+        std::string name = "tagwrite-" + std::to_string(current_process_id()) + "-" + std::to_string(journals_++);
         if (!DiskFile::exists(journal_folder_ + "/" + name + ".journal")) return name;
     }
 }
