@@ -1,6 +1,7 @@
 #include "player/tagwriter/TagWriter.h"
 
 #include <algorithm>
+#include <cctype>
 #include <atomic>
 #include <exception>
 #include <optional>
@@ -8,6 +9,7 @@
 #include <thread>
 
 #include <apetag.h>
+#include <flacfile.h>
 #include <fileref.h>
 #include <id3v2tag.h>
 #include <mpegfile.h>
@@ -33,16 +35,30 @@ TagLib::String taglib(const std::string& text) { return TagLib::String(text, Tag
 class OpenTags {
 public:
     OpenTags(const ByteSource& bytes, const std::string& path)
-        : stream_(bytes, path), ref_(&stream_, true, TagLib::AudioProperties::Fast) {
-        // TagLib takes junk with a known extension for a file with empty tags: only audio it can measure
-        // is audio, and only audio gets a tag.
-        if (ref_.isNull() || !ref_.file()->isValid() || !ref_.audioProperties() || ref_.audioProperties()->sampleRate() <= 0)
-            throw sonavel::exception_io_data();
+        : stream_(bytes, path), ref_(&stream_, !checked_by_its_header(path), TagLib::AudioProperties::Fast) {
+        // TagLib takes junk with a known extension for a file with empty tags: only audio is audio, and
+        // only audio gets a tag.
+        if (ref_.isNull() || !ref_.file()->isValid()) throw sonavel::exception_io_data();
+        if (auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(ref_.file())) {
+            if (mpeg->firstFrameOffset() < 0) throw sonavel::exception_io_data();
+        } else if (!dynamic_cast<TagLib::FLAC::File*>(ref_.file())) {
+            if (!ref_.audioProperties() || ref_.audioProperties()->sampleRate() <= 0) throw sonavel::exception_io_data();
+        }
     }
     TagLib::File& file() { return *ref_.file(); }
     OverlayStream& stream() { return stream_; }
 
 private:
+    // MPEG and FLAC files prove to be audio by their first frame and their stream information, which
+    // TagLib checks without measuring the audio (for MPEG that means reading from the end backwards).
+    static bool checked_by_its_header(const std::string& path) {
+        std::size_t dot = path.find_last_of('.');
+        if (dot == std::string::npos) return false;
+        std::string extension;
+        for (char c : path.substr(dot + 1)) extension += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return extension == "mp3" || extension == "flac";
+    }
+
     OverlayStream stream_;
     TagLib::FileRef ref_;
 };
