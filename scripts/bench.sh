@@ -22,7 +22,7 @@ cmake --build build/bench-win32 --target fill_bench_win32 tagwrite
 echo "== fill_bench_win32 (wine)"
 # msvcrt writes CR LF line ends to a pipe.
 bash scripts/wine-session.sh build/bench-win32 wine build/bench-win32/bin/fill_bench_win32.exe \
-  --benchmark_counters_tabular=true | tr -d '\r' | tee bench/results/fill_bench_win32.txt
+  --benchmark_counters_tabular=true | tr -d '\r' | sed 's/^Running .*\\/Running /' | tee bench/results/fill_bench_win32.txt
 
 echo "== tag writing: the player's writer against mutagen and metaflac (native and under wine)"
 bash scripts/wine-session.sh build/bench-win32 bash scripts/bench-tags.sh 1000 3

@@ -3,6 +3,7 @@
 #include <functional>
 #include <thread>
 
+#include "player/tagwriter/Fingerprint.h"
 #include "sdk/errors.h"
 
 
@@ -10,20 +11,6 @@ namespace player::tagwriter {
 namespace {
 
 constexpr std::size_t chunk = 1 << 20;
-
-class Fingerprint {
-public:
-    void add(const char* data, std::size_t size) {
-        for (std::size_t i = 0; i < size; ++i) h_ = (h_ ^ static_cast<unsigned char>(data[i])) * 1099511628211ULL;
-        size_ += size;
-    }
-    bool operator==(const Fingerprint& o) const { return h_ == o.h_ && size_ == o.size_; }
-    bool operator!=(const Fingerprint& o) const { return !(*this == o); }
-
-private:
-    std::uint64_t h_ = 1469598103934665603ULL;
-    std::uint64_t size_ = 0;
-};
 
 std::uint64_t edited_size(const ByteEdits& edits, std::uint64_t size) {
     for (const ByteEdit& edit : edits) size = size - edit.length + edit.bytes.size();

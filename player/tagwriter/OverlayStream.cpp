@@ -97,9 +97,7 @@ ByteEdits OverlayStream::edits() const {
     std::string pending;
     auto emit = [&](std::uint64_t until) {
         if (pending.empty() && until == cursor) return;
-        std::uint64_t length = until - cursor;
-        if (length != pending.size() || file_.read(cursor, pending.size()) != pending)
-            out.push_back({cursor, length, std::move(pending)});
+        out.push_back({cursor, until - cursor, std::move(pending)});
         pending.clear();
     };
     for (const Piece& piece : pieces_) {

@@ -31,8 +31,8 @@ public:
     long length() override { return static_cast<long>(length_); }
     void truncate(long length) override;
 
-    // The changes since the file was opened, in the file's offsets; parts rewritten with the same bytes
-    // are left out.
+    // The changes since the file was opened, in the file's offsets (a part rewritten with the same bytes
+    // is an edit too: the writer narrows edits to what they change).
     ByteEdits edits() const;
 
 private:

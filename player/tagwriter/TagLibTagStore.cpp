@@ -5,14 +5,7 @@
 namespace player {
 namespace {
 
-tagwriter::FieldMap fields_of(const sonavel::file_info& record) {
-    tagwriter::FieldMap out;
-    for (const auto& [key, values] : to_property_map(record)) {
-        auto& list = out[to_utf8(key)];
-        for (const auto& value : values) list.push_back(to_utf8(value));
-    }
-    return out;
-}
+tagwriter::FieldMap fields_of(const sonavel::file_info& record) { return to_field_map(to_property_map(record)); }
 
 sonavel::file_info_impl record_of(const sonavel::file_info& technical, const tagwriter::FieldMap& fields) {
     sonavel::file_info_impl record;

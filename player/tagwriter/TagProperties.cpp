@@ -8,6 +8,15 @@ TagLib::String to_taglib(std::string_view utf8) {
 
 std::string to_utf8(const TagLib::String& text) { return text.to8Bit(true); }
 
+tagwriter::FieldMap to_field_map(const TagLib::PropertyMap& properties) {
+    tagwriter::FieldMap out;
+    for (const auto& [key, values] : properties) {
+        auto& list = out[to_utf8(key)];
+        for (const auto& value : values) list.push_back(to_utf8(value));
+    }
+    return out;
+}
+
 TagLib::PropertyMap to_property_map(const sonavel::file_info& record) {
     TagLib::PropertyMap map;
     for (std::size_t field = 0; field < record.meta_get_count(); ++field) {

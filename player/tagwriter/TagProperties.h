@@ -7,12 +7,16 @@
 #include <tpropertymap.h>
 #include <tstring.h>
 
+#include "player/tagwriter/TagWriter.h"
 #include "sdk/file_info.h"
 
 namespace player {
 
 TagLib::String to_taglib(std::string_view utf8);
 std::string to_utf8(const TagLib::String& text);
+
+// A property map as the tag writer's fields: the same keys and values, as UTF-8.
+tagwriter::FieldMap to_field_map(const TagLib::PropertyMap& properties);
 
 // Every field of the record with all its values. Fields whose names differ only in case are one.
 TagLib::PropertyMap to_property_map(const sonavel::file_info& record);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "player/tagwriter/Fingerprint.h"
 #include "sdk/errors.h"
 
 namespace player::tagwriter {
@@ -19,11 +20,11 @@ void put_text(std::string& out, const std::string& text) {
     out += text;
 }
 
-// FNV-1a: tells a journal cut short by a crash from a complete one.
+// Tells a journal cut short by a crash from a complete one.
 std::uint64_t checksum(const char* data, std::size_t size) {
-    std::uint64_t h = 1469598103934665603ULL;
-    for (std::size_t i = 0; i < size; ++i) h = (h ^ static_cast<unsigned char>(data[i])) * 1099511628211ULL;
-    return h;
+    Fingerprint fingerprint;
+    fingerprint.add(data, size);
+    return fingerprint.hash();
 }
 
 class Reader {

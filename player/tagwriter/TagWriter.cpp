@@ -19,6 +19,7 @@
 #include "player/tagwriter/EditCommit.h"
 #include "player/tagwriter/FormatEditors.h"
 #include "player/tagwriter/OverlayStream.h"
+#include "player/tagwriter/TagProperties.h"
 #include "player/tagwriter/TagWriteJournal.h"
 #include "sdk/errors.h"
 
@@ -28,8 +29,7 @@ namespace {
 // Files whose overwrites share one journal flush.
 constexpr std::size_t group_size = 64;
 
-std::string utf8(const TagLib::String& text) { return text.to8Bit(true); }
-TagLib::String taglib(const std::string& text) { return TagLib::String(text, TagLib::String::UTF8); }
+TagLib::String taglib(const std::string& text) { return to_taglib(text); }
 
 // TagLib on the file's bytes, reading through the overlay so that a save lands in memory.
 class OpenTags {
@@ -63,14 +63,7 @@ private:
     TagLib::FileRef ref_;
 };
 
-FieldMap fields_of(TagLib::File& file) {
-    FieldMap out;
-    for (const auto& [key, values] : file.properties()) {
-        auto& list = out[utf8(key)];
-        for (const auto& value : values) list.push_back(utf8(value));
-    }
-    return out;
-}
+FieldMap fields_of(TagLib::File& file) { return to_field_map(file.properties()); }
 
 const std::vector<std::string>& values_of(const FieldMap& fields, const std::string& name) {
     static const std::vector<std::string> none;
@@ -167,10 +160,6 @@ std::string TagWriter::journal_name() {
         if (!DiskFile::exists(journal_folder_ + "/" + name + ".journal")) return name;
     }
 }
-
-namespace {
-
-}  // namespace
 
 FieldMap read_fields(const std::string& path) {
     DiskFile file(path, DiskFile::Mode::read);
