@@ -17,7 +17,7 @@ ComponentModule::ComponentModule(HostState& state, const std::wstring& path)
     client_->set_library_path(core_.get_module_path(), core_.get_module_file_name());
 }
 
-void ComponentModule::start(const ConfigStore& configs) {
+void ComponentModule::start(ConfigStore& configs) {
     client_->services_init(true);
     started_ = true;
     configs.load(file_name_, *client_);

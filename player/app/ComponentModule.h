@@ -24,7 +24,9 @@ public:
     ComponentModule& operator=(const ComponentModule&) = delete;
 
     // Services on, then the stored configuration block (or an empty one), as the host does at start-up.
-    void start(const ConfigStore& configs);
+    // A block the component cannot read raises its error; the component is started all the same and the
+    // store holds the block as stored.
+    void start(ConfigStore& configs);
     // The component's configuration block into the store; its windows still exist then.
     void save(ConfigStore& configs);
     // Services off, once the component's windows are gone.

@@ -20,7 +20,15 @@ PlayerApp::PlayerApp(const PlayerOptions& options)
         engines.console.print(("Stored configuration ignored: " + sonavel::message_of(e)).c_str());
     }
     component_.emplace(engines.state, options.component);
-    component_->start(configs_);
+    std::string unread_config;
+    try {
+        component_->start(configs_);
+    } catch (const std::exception& e) {
+        unread_config = "The stored configuration of " + component_->file_name() + " could not be read: " +
+                        sonavel::message_of(e) + "\n\nIt is kept as stored; settings changed in this session are not saved.";
+        engines.console.print(("Stored configuration of " + component_->file_name() + " kept unread: " +
+                               sonavel::message_of(e)).c_str());
+    }
     host_.register_services({sonavel::service_factory_base::list_head(), component_->service_list()});
     host_.show_popups_as_message_boxes();
     engines.start();
@@ -34,6 +42,9 @@ PlayerApp::PlayerApp(const PlayerOptions& options)
     }
     // Shown first: files that cannot be read are reported in a message over the player's window.
     ShowWindow(window_->frame(), SW_SHOW);
+    if (!unread_config.empty()) engines.popups.show(unread_config.c_str(), "Stored configuration", sonavel::popup_message::icon_error);
+    if (!window_->kept_panels().empty())
+        engines.popups.show(window_->kept_panels().report().c_str(), "Restoring the layout", sonavel::popup_message::icon_error);
     for (const auto& folder : options.folders) import_folder(engines, folder);
 }
 

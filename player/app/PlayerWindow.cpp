@@ -79,17 +79,21 @@ DockedPanel& PlayerWindow::dock(const sonavel::guid& type, const std::vector<std
 std::vector<PanelPlacement> PlayerWindow::placements() const {
     std::vector<PanelPlacement> out;
     for (const auto& panel : docked_) out.push_back({panel->panel()->get_guid(), panel->save_config()});
-    return out;
+    return kept_.merged(out);
 }
 
 void PlayerWindow::restore(const std::vector<PanelPlacement>& panels) {
-    for (const auto& placement : panels) {
+    for (std::size_t i = 0; i < panels.size(); ++i) {
+        const PanelPlacement& placement = panels[i];
         try {
             dock(placement.type, placement.config);
         } catch (const std::exception& e) {
-            host_.engines().console.print(("Panel " + sonavel::to_string(placement.type) +
-                                           " left out of the layout: " + sonavel::message_of(e))
-                                              .c_str());
+            std::string panel = sonavel::to_string(placement.type);
+            for (const auto& type : panel_types_)
+                if (type.type == placement.type) panel = type.name + " " + panel;
+            host_.engines().console.print(("Panel " + panel + " left out of the layout, its configuration kept: " +
+                                           sonavel::message_of(e)).c_str());
+            kept_.keep(i, placement, panel + ": " + sonavel::message_of(e));
         }
     }
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "player/app/KeptPanels.h"
 #include "player/app/LayoutFile.h"
 #include "player/app/PlaylistView.h"
 #include "player/win/DockHost.h"
@@ -40,10 +41,12 @@ public:
     // Docks a new panel of the type below the docked ones; throws "Service not found" for an unknown type.
     DockedPanel& dock(const sonavel::guid& type, const std::vector<std::uint8_t>& config = {});
     const std::vector<std::unique_ptr<DockedPanel>>& docked() const noexcept { return docked_; }
-    // The docked panels with their configurations, as the layout file keeps them.
+    // The docked panels with their configurations, as the layout file keeps them, and the stored panels
+    // that could not be docked at their places, as they were stored.
     std::vector<PanelPlacement> placements() const;
-    // Docks the stored panels; one that cannot be docked is left out with a console line.
+    // Docks the stored panels; one that cannot be docked is kept aside with a console line.
     void restore(const std::vector<PanelPlacement>& panels);
+    const KeptPanels& kept_panels() const noexcept { return kept_; }
 
     // Runs a menu command as if the user chose it.
     void run_command(UINT id);
@@ -65,6 +68,7 @@ private:
     sonavel::unique_hmenu menu_;
     std::unique_ptr<PlaylistView> playlist_;
     std::vector<std::unique_ptr<DockedPanel>> docked_;
+    KeptPanels kept_;
 };
 
 }  // namespace player

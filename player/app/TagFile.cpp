@@ -4,10 +4,30 @@
 #include <tfile.h>
 
 #include "sdk/errors.h"
+#include "sdk/utf8.h"
 
 namespace player {
 
-TagFile::TagFile(const std::wstring& path) : ref_(path.c_str(), true, TagLib::AudioProperties::Average) {
+#ifdef _WIN32
+TagFile::TagFile(const std::wstring& path)
+    : TagFile(TagLib::FileRef(path.c_str(), true, TagLib::AudioProperties::Average)) {}
+#else
+namespace {
+// Elsewhere wide characters are code points, and file names UTF-8.
+std::string utf8_path(const std::wstring& path) {
+    std::string out;
+    for (wchar_t c : path) sonavel::append_utf8(out, char32_t(c));
+    return out;
+}
+}  // namespace
+
+TagFile::TagFile(const std::wstring& path)
+    : TagFile(TagLib::FileRef(utf8_path(path).c_str(), true, TagLib::AudioProperties::Average)) {}
+#endif
+
+TagFile::TagFile(TagLib::IOStream& stream) : TagFile(TagLib::FileRef(&stream, true, TagLib::AudioProperties::Average)) {}
+
+TagFile::TagFile(TagLib::FileRef ref) : ref_(std::move(ref)) {
     // TagLib takes junk with a known extension for a valid file with empty tags; only audio it can
     // measure is audio.
     if (ref_.isNull() || !ref_.file()->isValid() || !ref_.audioProperties() || ref_.audioProperties()->sampleRate() <= 0)

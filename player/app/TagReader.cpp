@@ -5,10 +5,12 @@
 #include "sdk/errors.h"
 
 namespace player {
+namespace {
 
-std::optional<sonavel::file_info_impl> read_track_record(const std::wstring& path) {
+template <class Source>
+std::optional<sonavel::file_info_impl> read_record(Source& source) {
     try {
-        TagFile file(path);
+        TagFile file(source);
         sonavel::file_info_impl record;
         set_fields(record, file.properties());
         if (int length = file.length_ms(); length >= 0) record.set_length(length / 1000.0);
@@ -20,5 +22,11 @@ std::optional<sonavel::file_info_impl> read_track_record(const std::wstring& pat
         return std::nullopt;
     }
 }
+
+}  // namespace
+
+std::optional<sonavel::file_info_impl> read_track_record(const std::wstring& path) { return read_record(path); }
+
+std::optional<sonavel::file_info_impl> read_track_record(TagLib::IOStream& stream) { return read_record(stream); }
 
 }  // namespace player

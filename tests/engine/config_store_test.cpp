@@ -6,6 +6,7 @@
 
 #include "player/engine/ConfigStore.h"
 #include "player/engine/FileReplacement.h"
+#include "sdk/errors.h"
 #include "sdk/stream.h"
 
 namespace {
@@ -93,6 +94,81 @@ TEST(EngineConfigStore, MissingFileIsEmptyAndDamagedFileRaises) {
     player::ConfigStore cut;
     EXPECT_THROW(cut.read_file(path.c_str()), sonavel::exception_io_data);
     std::remove(path.c_str());
+}
+
+// A component that cannot read the block it is handed.
+class RefusingClient : public BlockClient {
+public:
+    void set_config(sonavel::stream_reader*, sonavel::abort_callback&) override { throw sonavel::exception_io_data(); }
+};
+
+Bytes file_of(const player::ConfigStore& store) {
+    sonavel::stream_writer_buffer writer;
+    sonavel::abort_callback_dummy abort;
+    store.write(writer, abort);
+    return writer.data();
+}
+
+TEST(EngineConfigStore, EntriesOfComponentsNotLoadedAreWrittenBackByteForByte) {
+    player::ConfigStore stored;
+    stored.set_block("quennet.dll", {1, 2, 3});
+    stored.set_block("gone.dll", {0, 255, 0, 7});
+    stored.set_block("", {42});
+    const Bytes file = file_of(stored);
+
+    // A run that loads only quennet.dll, which changes its block.
+    player::ConfigStore store;
+    sonavel::stream_reader_memblock reader(file);
+    sonavel::abort_callback_dummy abort;
+    store.read(reader, abort);
+    BlockClient loaded;
+    store.load("quennet.dll", loaded);
+    loaded.block = {9, 9};
+    store.save("quennet.dll", loaded);
+
+    player::ConfigStore back;
+    sonavel::stream_reader_memblock again(file_of(store));
+    back.read(again, abort);
+    ASSERT_NE(back.block("gone.dll"), nullptr);
+    EXPECT_EQ(*back.block("gone.dll"), (Bytes{0, 255, 0, 7}));
+    ASSERT_NE(back.block(""), nullptr);
+    EXPECT_EQ(*back.block(""), (Bytes{42}));
+    EXPECT_EQ(*back.block("quennet.dll"), (Bytes{9, 9}));
+    EXPECT_EQ(file_of(back), file_of(store)) << "what is read back writes the same bytes";
+}
+
+TEST(EngineConfigStore, ABlockItsComponentCannotReadIsKeptAsStoredThroughASave) {
+    player::ConfigStore store;
+    store.set_block("quennet.dll", {5, 4, 3});
+    RefusingClient client;
+    client.block = {1};
+    EXPECT_THROW(store.load("quennet.dll", client), sonavel::exception_io_data) << "the caller is told";
+    EXPECT_TRUE(store.held("quennet.dll"));
+    store.save("quennet.dll", client);
+    ASSERT_NE(store.block("quennet.dll"), nullptr);
+    EXPECT_EQ(*store.block("quennet.dll"), (Bytes{5, 4, 3}));
+
+    // Without a stored block there is nothing to keep: the component's own block is saved.
+    RefusingClient newcomer;
+    newcomer.block = {8};
+    EXPECT_THROW(store.load("new.dll", newcomer), sonavel::exception_io_data);
+    EXPECT_FALSE(store.held("new.dll"));
+    store.save("new.dll", newcomer);
+    EXPECT_EQ(*store.block("new.dll"), (Bytes{8}));
+}
+
+TEST(EngineConfigStore, ANameWithZeroBytesComesBackWhole) {
+    player::ConfigStore store;
+    const std::string name("a\0b.dll", 7);
+    store.set_block(name, {1});
+    store.set_block("a", {2});
+    player::ConfigStore back;
+    sonavel::stream_reader_memblock reader(file_of(store));
+    sonavel::abort_callback_dummy abort;
+    back.read(reader, abort);
+    EXPECT_TRUE(back == store);
+    ASSERT_NE(back.block(name), nullptr);
+    EXPECT_EQ(*back.block(name), (Bytes{1}));
 }
 
 }  // namespace
