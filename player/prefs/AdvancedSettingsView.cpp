@@ -208,6 +208,8 @@ std::optional<LRESULT> AdvancedSettingsView::on_notify(const NMHDR& header) {
         return std::nullopt;
     case NM_DBLCLK:
         if (click_on_box(true)) return TRUE;
+        // A double click on a text entry goes to its value, as F2 does.
+        if (auto node = selected_node(); node && model_.node(*node).kind == Kind::text) return on_key(VK_F2);
         return std::nullopt;
     case TVN_KEYDOWN:
         return on_key(reinterpret_cast<const NMTVKEYDOWN&>(header).wVKey);

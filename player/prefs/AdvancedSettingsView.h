@@ -1,8 +1,8 @@
 #pragma once
 // The advanced settings page: a tree of the settings (branches open, check boxes and radio buttons as
 // state images, text entries as "name: value") and under it an edit field for the selected text entry.
-// Mouse: a click on a box switches it, as does a double click on its name. Keyboard: Space switches the
-// selected box, F2 or Tab moves to the edit field. Edits go to the model only. Main thread.
+// Mouse: a click on a box switches it, as does a double click on its name; a double click on a text entry
+// moves to its value. Keyboard: Space switches the selected box, F2 or Tab moves to the edit field. Edits go to the model only. Main thread.
 #include <windows.h>
 #include <commctrl.h>
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "player/win/CenterOn.h"
 #include "player/win/WindowFont.h"
 #include "sdk/console.h"
 #include "sdk/core_api.h"
@@ -58,6 +59,7 @@ PreferencesDialog::PreferencesDialog(HWND owner, std::function<void()> applied)
     SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(window_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(window_proc));
     layout();
+    center_on(window_.get(), owner);
     if (auto dialogs = sonavel::standard_api_try_create_t<sonavel::modeless_dialog_manager>()) {
         dialogs->add(window_.get());
         registered_ = true;

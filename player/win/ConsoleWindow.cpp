@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "player/win/CenterOn.h"
 #include "player/win/WindowFont.h"
 #include "sdk/errors.h"
 #include "sdk/utf8.h"
@@ -62,6 +63,7 @@ ConsoleWindow::ConsoleWindow(HWND owner, Console& console)
     RECT client;
     GetClientRect(window_.get(), &client);
     SetWindowPos(text, nullptr, 0, 0, client.right, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    center_on(window_.get(), owner);
 
     inbox_->window = window_.get();
     std::weak_ptr<Inbox> inbox = inbox_;
@@ -154,6 +156,15 @@ LRESULT ConsoleWindow::on_message(HWND self, UINT message, WPARAM wparam, LPARAM
     case WM_SETFOCUS:
         SetFocus(text_box());
         return 0;
+    case WM_CTLCOLORSTATIC:
+        // Read-only, but read like a page: the window's colours rather than a disabled box's.
+        if (reinterpret_cast<HWND>(lparam) == text_box()) {
+            HDC dc = reinterpret_cast<HDC>(wparam);
+            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+        }
+        break;
     case WM_CLOSE:
         ShowWindow(self, SW_HIDE);
         return 0;
