@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "player/win/GdiScope.h"
 #include "sdk/utf8.h"
 #include "sdk/win/uwin.h"
 
@@ -22,22 +23,21 @@ sonavel::unique_himagelist make_state_images() {
                           DFCS_BUTTONRADIO | DFCS_CHECKED};
     constexpr int count = int(sizeof looks / sizeof looks[0]);
     sonavel::unique_himagelist images(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, count, 0));
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    sonavel::unique_hbitmap strip(CreateCompatibleBitmap(screen, size * count, size));
-    HGDIOBJ old = SelectObject(dc, strip.get());
-    RECT all = {0, 0, size * count, size};
-    const COLORREF background = RGB(255, 0, 255);
-    HBRUSH fill = CreateSolidBrush(background);
-    FillRect(dc, &all, fill);
-    DeleteObject(fill);
-    for (int i = 1; i < count; ++i) {
-        RECT box = {i * size + 2, 2, (i + 1) * size - 1, size - 1};
-        DrawFrameControl(dc, &box, DFC_BUTTON, looks[i] | DFCS_FLAT);
+    const COLORREF background = RGB(255, 0, 255);  // the mask colour
+    window_dc screen(nullptr);
+    sonavel::unique_hbitmap strip(CreateCompatibleBitmap(screen.get(), size * count, size));
+    {
+        unique_memory_dc dc(CreateCompatibleDC(screen.get()));
+        selected_object selected(dc.get(), strip.get());
+        RECT all = {0, 0, size * count, size};
+        sonavel::unique_hbrush fill(CreateSolidBrush(background));
+        FillRect(dc.get(), &all, fill.get());
+        for (int i = 1; i < count; ++i) {
+            RECT box = {i * size + 2, 2, (i + 1) * size - 1, size - 1};
+            DrawFrameControl(dc.get(), &box, DFC_BUTTON, looks[i] | DFCS_FLAT);
+        }
     }
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
+    // The strip must be out of the memory context before the list copies it.
     ImageList_AddMasked(images.get(), strip.get(), background);
     return images;
 }
@@ -96,12 +96,12 @@ void AdvancedSettingsView::insert(const std::vector<std::size_t>& nodes, HTREEIT
 }
 
 void AdvancedSettingsView::place(const RECT& area) {
-    HDC dc = GetDC(value_.get());
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(value_.get(), WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics = {};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(value_.get(), dc);
+    {
+        window_dc dc(value_.get());
+        selected_object selected(dc.get(), reinterpret_cast<HFONT>(SendMessageW(value_.get(), WM_GETFONT, 0, 0)));
+        GetTextMetricsW(dc.get(), &metrics);
+    }
     const int line = metrics.tmHeight + metrics.tmExternalLeading;
     const int edit_height = line + 8, label_height = line + 2, gap = 6;
     const int width = area.right - area.left;

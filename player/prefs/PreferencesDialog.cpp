@@ -67,6 +67,8 @@ PreferencesDialog::PreferencesDialog(HWND owner, std::function<void()> applied)
 }
 
 PreferencesDialog::~PreferencesDialog() {
+    // Messages sent while the controls go (notifications of the tree being emptied) find no object.
+    SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
     if (!registered_) return;
     if (auto dialogs = sonavel::standard_api_try_create_t<sonavel::modeless_dialog_manager>()) dialogs->remove(window_.get());
 }

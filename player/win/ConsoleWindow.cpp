@@ -84,6 +84,7 @@ ConsoleWindow::ConsoleWindow(HWND owner, Console& console)
 ConsoleWindow::~ConsoleWindow() {
     // Once this returns no printing thread touches the inbox.
     console_.remove_listener(listener_);
+    SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
 }
 
 void ConsoleWindow::show() {

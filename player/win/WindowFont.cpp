@@ -1,5 +1,7 @@
 #include "player/win/WindowFont.h"
 
+#include "player/win/GdiScope.h"
+
 namespace player {
 namespace {
 BOOL CALLBACK send_font(HWND child, LPARAM font) {
@@ -16,12 +18,10 @@ sonavel::unique_hfont message_font() {
 
 SIZE text_extent(HWND window, HFONT font, std::wstring_view text) {
     SIZE size = {0, 0};
-    HDC dc = GetDC(window);
-    if (!dc) return size;
-    HGDIOBJ old = SelectObject(dc, font);
-    GetTextExtentPoint32W(dc, text.data(), int(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
+    window_dc dc(window);
+    if (!dc.get()) return size;
+    selected_object selected(dc.get(), font);
+    GetTextExtentPoint32W(dc.get(), text.data(), int(text.size()), &size);
     return size;
 }
 
