@@ -51,6 +51,17 @@ TEST_F(ConsoleView, ClosingOnlyHidesItAndItKeepsCollecting) {
     EXPECT_EVENTUALLY(shows(L"while hidden"));
 }
 
+TEST_F(ConsoleView, KeepsNoMoreLinesThanTheConsolesBacklog) {
+    start();
+    auto& console = open();
+    const std::size_t limit = player::Console::backlog_lines;
+    for (std::size_t i = 0; i < limit + 20; ++i) engines().console.print(("line " + std::to_string(i)).c_str());
+    ASSERT_EVENTUALLY(shows(L"line " + std::to_wstring(limit + 19)));
+    EXPECT_EQ(SendMessageW(console.text_box(), EM_GETLINECOUNT, 0, 0), LRESULT(limit));
+    EXPECT_FALSE(shows(L"line 19\r\n"));
+    EXPECT_TRUE(console.text().rfind(L"line 20\r\n", 0) == 0) << "the oldest lines went";
+}
+
 TEST_F(ConsoleView, ShowsAFillsTimingLineOnceConsoleOutputIsTickedInPreferences) {
     start();
     auto& docked = dock_genre_panel();

@@ -164,5 +164,28 @@ TEST_F(Preferences, ResetAllShowsTheDefaultsAndApplyStoresThem) {
     EXPECT_EQ(harness::tree_item_text(tree(), threshold_item()), std::wstring(threshold_name) + L": 100");
 }
 
+// The player's message loop hands a registered window's keys to IsDialogMessage: Enter is OK, Escape is Cancel.
+TEST_F(Preferences, EnterInTheValueFieldIsOkAndEscapeIsCancelInThePlayersLoop) {
+    start();
+    auto route_key = [this](HWND to, UINT key) {
+        for (UINT message : {UINT(WM_KEYDOWN), UINT(WM_KEYUP)}) {
+            MSG msg = {to, message, key, 1, GetTickCount(), {}};
+            EXPECT_TRUE(app_->host().dialogs().route(msg)) << "the window is in the host's modeless registry";
+        }
+        harness::pump_for(std::chrono::milliseconds(30));
+    };
+    open();
+    type_threshold(L"3");
+    route_key(window().preferences()->advanced().value(), VK_RETURN);
+    EXPECT_FALSE(window().preferences()->is_open());
+    open();
+    EXPECT_EQ(harness::tree_item_text(tree(), threshold_item()), std::wstring(threshold_name) + L": 3");
+    type_threshold(L"4");
+    route_key(window().preferences()->advanced().value(), VK_ESCAPE);
+    EXPECT_FALSE(window().preferences()->is_open());
+    open();
+    EXPECT_EQ(harness::tree_item_text(tree(), threshold_item()), std::wstring(threshold_name) + L": 3");
+}
+
 }  // namespace
 }  // namespace app_test
