@@ -35,6 +35,7 @@ PlayerApp::PlayerApp(const PlayerOptions& options)
     init_components();
 
     window_ = std::make_unique<PlayerWindow>(host_);
+    window_->settings_applied = [this] { save_settings(); };
     try {
         window_->restore(read_layout(sonavel::wide_to_utf8(layout_path())));
     } catch (const std::exception& e) {
@@ -57,6 +58,16 @@ PlayerApp::~PlayerApp() {
 }
 
 int PlayerApp::run() { return host_.loop().run(); }
+
+void PlayerApp::save_settings() {
+    // Stored at once, not only at shutdown: a new setting survives a player that does not end well.
+    try {
+        component_->save(configs_);
+        configs_.write_file(sonavel::wide_to_utf8(config_path()).c_str());
+    } catch (const std::exception& e) {
+        host_.engines().console.print(("Settings not saved: " + sonavel::message_of(e)).c_str());
+    }
+}
 
 void PlayerApp::finish_updates() {
     HostEngines& engines = host_.engines();

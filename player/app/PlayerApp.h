@@ -41,6 +41,8 @@ public:
 
 private:
     void shut_down();
+    // The components' configuration into player.cfg now.
+    void save_settings();
     // Waits (pumping messages) for tag writes still running, so that their results are not lost.
     void finish_updates();
 

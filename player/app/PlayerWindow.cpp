@@ -23,6 +23,7 @@ struct menu_entry {
 };
 constexpr menu_entry file_menu[] = {
     {PlayerWindow::command_add_folder, L"&Add folder..."},
+    {PlayerWindow::command_preferences, L"&Preferences..."},
     {0, nullptr},
     {PlayerWindow::command_exit, L"E&xit"},
 };
@@ -38,8 +39,9 @@ PlayerWindow::PlayerWindow(WinHost& host) : host_(host), frame_(host.main_window
         panel->get_name(name);
         panel_types_.push_back({panel->get_guid(), name});
     }
-    sonavel::uSetWindowText(frame_, "Stand-in player");
+    sonavel::uSetWindowText(frame_, player_title);
     playlist_ = std::make_unique<PlaylistView>(frame_, host_.engines());
+    status_ = std::make_unique<PlayerStatus>(frame_, host_.engines());
     build_menu();
     SetWindowSubclass(frame_, frame_proc, subclass_id, reinterpret_cast<DWORD_PTR>(this));
     layout();
@@ -48,6 +50,9 @@ PlayerWindow::PlayerWindow(WinHost& host) : host_(host), frame_(host.main_window
 PlayerWindow::~PlayerWindow() {
     RemoveWindowSubclass(frame_, frame_proc, subclass_id);
     docked_.clear();
+    preferences_.reset();
+    console_.reset();
+    status_.reset();
     playlist_.reset();
     // The menu is ours, not the window's, which outlives us.
     SetMenu(frame_, nullptr);
@@ -64,6 +69,8 @@ void PlayerWindow::build_menu() {
     for (std::size_t i = 0; i < panel_types_.size(); ++i)
         sonavel::uAppendMenu(view.get(), MF_STRING, command_first_panel_type + i, panel_types_[i].name.c_str());
     if (panel_types_.empty()) AppendMenuW(view.get(), MF_STRING | MF_GRAYED, 0, L"(no panels)");
+    AppendMenuW(view.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(view.get(), MF_STRING, command_console, L"&Console");
     // Submenus belong to the menu bar once appended.
     AppendMenuW(menu_.get(), MF_POPUP, UINT_PTR(file.release()), L"&File");
     AppendMenuW(menu_.get(), MF_POPUP, UINT_PTR(view.release()), L"&View");
@@ -101,7 +108,7 @@ void PlayerWindow::restore(const std::vector<PanelPlacement>& panels) {
 void PlayerWindow::layout() {
     RECT client;
     GetClientRect(frame_, &client);
-    int width = client.right, height = client.bottom;
+    int width = client.right, height = client.bottom - status_->bar().fit();
     int dock = docked_.empty() ? 0 : std::min(dock_width, width / 2);
     SetWindowPos(playlist_->window(), nullptr, 0, 0, width - dock, height, SWP_NOZORDER | SWP_NOACTIVATE);
     if (docked_.empty()) return;
@@ -119,6 +126,10 @@ void PlayerWindow::run_command(UINT id) {
         add_folder();
     } else if (id == command_exit) {
         PostQuitMessage(0);
+    } else if (id == command_preferences) {
+        open_preferences();
+    } else if (id == command_console) {
+        open_console();
     } else if (id >= command_first_panel_type && id < command_first_panel_type + panel_types_.size()) {
         dock(panel_types_[id - command_first_panel_type].type);
     }
@@ -134,6 +145,20 @@ void PlayerWindow::add_folder() {
     wchar_t path[MAX_PATH * 4] = {};
     if (!SHGetPathFromIDListW(chosen.get(), path)) return;
     import_folder(host_.engines(), path);
+}
+
+void PlayerWindow::open_preferences() {
+    // A closed window is replaced, so that the page starts from the values the settings have now.
+    if (!preferences_ || !preferences_->is_open())
+        preferences_ = std::make_unique<PreferencesDialog>(frame_, [this] {
+            if (settings_applied) settings_applied();
+        });
+    preferences_->show();
+}
+
+void PlayerWindow::open_console() {
+    if (!console_) console_ = std::make_unique<ConsoleWindow>(frame_, host_.engines().console);
+    console_->show();
 }
 
 void PlayerWindow::show_track_menu(POINT screen) {

@@ -1,17 +1,21 @@
 #pragma once
-// The player's main window: the host's main window with a menu (File: Add folder..., Exit; View: one
-// entry per registered panel type, which docks a panel of that type), the active playlist on the left
-// and the docked panels stacked on the right. Right-click on the playlist opens the track context menu
+// The player's main window: the host's main window with a menu (File: Add folder..., Preferences...,
+// Exit; View: one entry per registered panel type, which docks a panel of that type, and Console), the
+// active playlist on the left, the docked panels stacked on the right and a status bar below. Right-click on the playlist opens the track context menu
 // over the selected tracks. Closing the window ends the message loop. Main thread.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "player/app/KeptPanels.h"
 #include "player/app/LayoutFile.h"
+#include "player/app/PlayerStatus.h"
 #include "player/app/PlaylistView.h"
+#include "player/prefs/PreferencesDialog.h"
+#include "player/win/ConsoleWindow.h"
 #include "player/win/DockHost.h"
 #include "player/win/WinHost.h"
 #include "sdk/win/unique_handle.h"
@@ -20,7 +24,13 @@ namespace player {
 
 class PlayerWindow {
 public:
-    enum command : UINT { command_add_folder = 100, command_exit = 101, command_first_panel_type = 200 };
+    enum command : UINT {
+        command_add_folder = 100,
+        command_exit = 101,
+        command_preferences = 120,
+        command_console = 121,
+        command_first_panel_type = 200
+    };
     static constexpr int dock_width = 440;
 
     struct PanelType {
@@ -35,6 +45,12 @@ public:
 
     HWND frame() const noexcept { return frame_; }
     PlaylistView& playlist() noexcept { return *playlist_; }
+    PlayerStatus& status() noexcept { return *status_; }
+    // The Preferences window and the console window, once opened (they may be hidden again).
+    PreferencesDialog* preferences() noexcept { return preferences_.get(); }
+    ConsoleWindow* console() noexcept { return console_.get(); }
+    // Runs after Preferences gave settings new values.
+    std::function<void()> settings_applied;
     // The registered panel types, in the order of the View menu.
     const std::vector<PanelType>& panel_types() const noexcept { return panel_types_; }
 
@@ -60,6 +76,8 @@ private:
     LRESULT on_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     void build_menu();
     void add_folder();
+    void open_preferences();
+    void open_console();
     void report(const std::exception& e);
 
     WinHost& host_;
@@ -67,6 +85,9 @@ private:
     std::vector<PanelType> panel_types_;
     sonavel::unique_hmenu menu_;
     std::unique_ptr<PlaylistView> playlist_;
+    std::unique_ptr<PlayerStatus> status_;
+    std::unique_ptr<PreferencesDialog> preferences_;
+    std::unique_ptr<ConsoleWindow> console_;
     std::vector<std::unique_ptr<DockedPanel>> docked_;
     KeptPanels kept_;
 };

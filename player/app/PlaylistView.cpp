@@ -32,6 +32,12 @@ std::string file_name(const char* path) {
     return slash == std::string::npos ? text : text.substr(slash + 1);
 }
 
+// An untagged track is known by its file name: it stands in for the missing title.
+std::string name_without_extension(const std::string& name) {
+    std::size_t dot = name.find_last_of('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
 class scoped_flag {
 public:
     explicit scoped_flag(bool& flag) : flag_(flag), old_(flag) { flag = true; }
@@ -90,10 +96,10 @@ LRESULT CALLBACK PlaylistView::parent_proc(HWND window, UINT message, WPARAM wpa
 void PlaylistView::set_row_texts(int row, const sonavel::metadb_handle_ptr& track) {
     sonavel::file_info_impl record;
     bool known = track->get_info(record);
+    const std::string name = file_name(track->get_path());
     for (int c = 0; c < column_count; ++c) {
-        std::string text = c == column_file ? file_name(track->get_path())
-                           : known          ? joined_values(record, column_fields[c])
-                                            : std::string();
+        std::string text = c == column_file ? name : known ? joined_values(record, column_fields[c]) : std::string();
+        if (c == column_title && text.empty()) text = name_without_extension(name);
         std::wstring wide = sonavel::utf8_to_wide(text);
         ListView_SetItemText(list_.get(), row, c, wide.data());
     }

@@ -1,5 +1,6 @@
 #pragma once
-// The active playlist as a report list view (Artist, Title, Genre, File; several rows selectable), kept
+// The active playlist as a report list view (Artist, Title, Genre, File; several rows selectable; a track
+// without a title shows its file name there, without the extension), kept
 // equal to the playlist both ways: what the user selects and focuses goes to the playlist manager, what
 // the playlist does (items, selection, focus, changed tags) shows in the view. Keys pressed in the view
 // go to the host's keyboard shortcuts. The view hears its list's notifications by subclassing the

@@ -59,7 +59,8 @@ int wmain(int argc, wchar_t** argv) {
     } catch (const std::exception& e) {
         std::string text = "The player could not start: " + sonavel::message_of(e);
         std::fprintf(stderr, "%s\n", text.c_str());
-        MessageBoxW(nullptr, sonavel::utf8_to_wide(text).c_str(), L"Stand-in player", MB_ICONERROR);
+        MessageBoxW(nullptr, sonavel::utf8_to_wide(text).c_str(), sonavel::utf8_to_wide(player::player_title).c_str(),
+                    MB_ICONERROR);
         return 1;
     }
 }

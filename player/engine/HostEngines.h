@@ -17,6 +17,7 @@
 #include "player/engine/PanelHostServices.h"
 #include "player/engine/PlaylistManager.h"
 #include "player/engine/PopupMessages.h"
+#include "player/engine/StatusLine.h"
 #include "player/engine/query/SearchFilterFactory.h"
 #include "player/engine/titleformat/TitleformatCompiler.h"
 #include "player/engine/Progress.h"
@@ -76,6 +77,7 @@ struct HostEngines {
     sonavel::service_impl_single_t<PanelHostVersion> panel_host_version;
     sonavel::service_impl_single_t<GlobalFonts> fonts;
     sonavel::service_impl_single_t<GlobalColours> colours;
+    StatusLine status;
 
     HeadlessProgressFactory headless_progress;
     ProgressFactory* progress = &headless_progress;

@@ -6,6 +6,7 @@
 
 #include "player/engine/FailureReport.h"
 #include "player/engine/HostEngines.h"
+#include "player/engine/UpdateSummary.h"
 #include "sdk/core_api.h"
 
 namespace player {
@@ -19,6 +20,7 @@ struct job {
     // Filled by the worker.
     std::vector<std::pair<sonavel::metadb_handle_ptr, sonavel::file_info_impl>> written;
     std::vector<std::string> errors;
+    std::size_t updated = 0;
     bool aborted = false;
 };
 
@@ -65,6 +67,7 @@ void compose_and_write(job& work, TagStore& tags) {
         for (TagWrite& write : group) {
             switch (write.outcome) {
             case TagWrite::Outcome::written:
+                ++work.updated;
                 work.written.emplace_back(write.track, std::move(write.after));
                 break;
             case TagWrite::Outcome::changed_elsewhere:
@@ -114,6 +117,7 @@ void MetadbIo::update_info_async(const sonavel::metadb_handle_list& tracks,
             for (const auto& [track, record] : work->written) records.emplace_back(track, &record);
             for (const auto& error : work->errors) host_.console.print(("Could not update tags of " + error).c_str());
             publish(records);
+            host_.status.set(update_summary({work->tracks.size(), work->updated, work->errors.size(), work->aborted}));
             if (!work->errors.empty())
                 host_.popups.show(failure_report(work->errors, "updated").c_str(), "Updating tags", sonavel::popup_message::icon_error);
             unsigned code = work->aborted ? sonavel::completion_notify::aborted

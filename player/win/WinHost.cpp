@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "sdk/utf8.h"
 #include "sdk/win/uwin.h"
 
 namespace player {
@@ -31,7 +32,7 @@ WinHost::WinHost() {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = main_class;
     RegisterClassExW(&wc);
-    main_window_.reset(CreateWindowExW(WS_EX_CONTROLPARENT, main_class, L"Stand-in player",
+    main_window_.reset(CreateWindowExW(WS_EX_CONTROLPARENT, main_class, sonavel::utf8_to_wide(player_title).c_str(),
                                        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 900, 600, nullptr, nullptr,
                                        wc.hInstance, nullptr));
     engines_.state.main_window = main_window_.get();

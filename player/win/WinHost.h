@@ -13,6 +13,9 @@
 
 namespace player {
 
+// The player's name, as its main window and its messages show it.
+inline constexpr char player_title[] = "Varnel Player";
+
 class WinHost {
 public:
     WinHost();
