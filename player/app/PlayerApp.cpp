@@ -28,7 +28,9 @@ PlayerApp::PlayerApp(const PlayerOptions& options)
 
     window_ = std::make_unique<PlayerWindow>(host_);
     try {
-        window_->restore(read_layout(sonavel::wide_to_utf8(layout_path())));
+        bool first_run = GetFileAttributesW(layout_path().c_str()) == INVALID_FILE_ATTRIBUTES;
+        const std::wstring& layout = first_run ? options.default_layout : layout_path();
+        if (!layout.empty()) window_->restore(read_layout(sonavel::wide_to_utf8(layout)));
     } catch (const std::exception& e) {
         engines.console.print(("Stored layout ignored: " + sonavel::message_of(e)).c_str());
     }
