@@ -15,6 +15,8 @@ packages=(
   libtag1-dev pkg-config
   # independent readers for the tag writer's round-trip test
   python3-mutagen sox libsox-fmt-mp3 flac opus-tools id3v2
+  # the demo and the help's pictures (PNG), a CJK font for the wine prefix
+  imagemagick fonts-wqy-microhei
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
