@@ -24,9 +24,17 @@ INPUT mouse_input(DWORD flags) {
 
 void settle(DWORD ms) { Sleep(ms); }
 
+void move_to(POINT screen) {
+    INPUT move = mouse_input(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
+    move.mi.dx = LONG((screen.x * 65535.0 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    move.mi.dy = LONG((screen.y * 65535.0 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    SendInput(1, &move, sizeof(INPUT));
+    settle(150);
+}
+
 void click(POINT screen, bool right, UINT held_key) {
-    SetCursorPos(screen.x, screen.y);
-    settle(100);
+    // The pointer moves there first so that the press lands where it was meant.
+    move_to(screen);
     std::vector<INPUT> inputs;
     if (held_key) inputs.push_back(key_input(held_key, false));
     inputs.push_back(mouse_input(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN));

@@ -5,6 +5,7 @@
 
 namespace demo {
 
+void move_to(POINT screen);
 void click(POINT screen, bool right = false, UINT held_key = 0);
 void press(UINT key, UINT held_key = 0);
 // Lets the input reach the windows (they belong to another process).

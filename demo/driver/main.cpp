@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -92,13 +93,21 @@ public:
             say(L"selected: " + playlist.text(i, 0) + L" - " + playlist.text(i, title_column) + L" [" +
                 playlist.text(i, genre_column) + L"]");
         }
+        // The panel refills for the selection: its states stop changing.
         RemoteListView panel(player_.panel_list);
+        auto states_now = [&] {
+            std::wstring all;
+            for (int i = 0; i < panel.count(); ++i) all += wchar_t(L'0' + panel.state_image(i));
+            return all;
+        };
+        settle(800);
+        std::wstring seen = states_now();
         wait_for([&] {
-            for (int i = 0; i < panel.count(); ++i)
-                if (panel.state_image(i) == 2 || panel.state_image(i) == 3) return true;
-            return false;
+            std::wstring now = states_now();
+            bool stable = now == seen;
+            seen = now;
+            return stable;
         }, 5000);
-        settle(300);
         std::wstring states;
         for (int i = 0; i < panel.count(); ++i) {
             int state = panel.state_image(i);
@@ -117,9 +126,13 @@ public:
         if (row >= panel.count()) throw std::runtime_error("the panel has no value to tick");
         std::wstring value = panel.text(row);
         int before = panel.state_image(row);
-        click(panel.check_box_point(row));
-        if (!wait_for([&] { return panel.state_image(row) == 2; }, 3000))
-            throw std::runtime_error("the click did not tick the value");
+        for (int attempt = 0; attempt < 3 && panel.state_image(row) != 2; ++attempt) {
+            settle(600);  // not taken for a double click
+            click(panel.check_box_point(row));
+            wait_for([&] { return panel.state_image(row) == 2; }, 1500);
+            if (attempt) say(L"note: click repeated");
+        }
+        if (panel.state_image(row) != 2) throw std::runtime_error("the click did not tick the value");
         say(L"ticked: " + value + L" (" + state_names[before] + L" -> all)");
         return value;
     }
@@ -137,22 +150,54 @@ public:
         say(L"applied: the playlist shows " + value + L" on the " + std::to_wstring(rows.size()) + L" tracks");
     }
 
-    // Right-clicks inside the window and pictures the menu that opens; Escape closes it.
-    void picture_menu(HWND inside, POINT at, const std::wstring& name) {
+    // Right-clicks at a screen point and waits for the menu that opens.
+    HWND open_menu(POINT at) {
+        close_menus();
         click(at, true);
         HWND menu = nullptr;
-        if (!wait_for([&] { return (menu = find_top_level(player_.main, L"#32768")) != nullptr; }, 3000))
-            throw std::runtime_error("no menu opened in " + sonavel::wide_to_utf8(class_of(inside)));
-        picture(name, player_.main, 0);
-        press(VK_ESCAPE);
-        if (find_top_level(player_.main, L"#32768")) press(VK_ESCAPE);
+        auto opened_here = [&] { return (menu = find_top_level(player_.main, L"#32768")) != nullptr; };
+        if (!wait_for(opened_here, 3000)) {
+            RECT r{};
+            if (menu) GetWindowRect(menu, &r);
+            picture(L"failed-menu");
+            throw std::runtime_error("no menu opened at the click " + std::to_string(at.x) + "," + std::to_string(at.y) +
+                                     (menu ? " (a menu at " + std::to_string(r.left) + "," + std::to_string(r.top) + ")" : ""));
+        }
+        settle(300);
+        return menu;
+    }
+
+    void close_menus() {
+        for (int i = 0; i < 3 && find_top_level(player_.main, L"#32768"); ++i) {
+            press(VK_ESCAPE);
+            wait_for([&] { return find_top_level(player_.main, L"#32768") == nullptr; }, 1000);
+        }
+    }
+
+    // A point of the panel's list below its values: a right click there opens the panel's menu without
+    // touching a value.
+    POINT panel_free_point() {
+        RECT list;
+        GetWindowRect(player_.panel_list, &list);
+        return {list.left + 60, std::min(list.top + 290, list.bottom - 30)};
+    }
+
+    // The player's window with the menus open over it.
+    void picture_menu(POINT at, const std::wstring& name) {
+        HWND menu = open_menu(at);
+        RECT area, part;
+        GetWindowRect(player_.main, &area);
+        if (GetWindowRect(menu, &part)) UnionRect(&area, &area, &part);
+        settle(400);
+        if (!folder_.empty() && save_screen(area, folder_ + L"\\" + name + L".bmp")) say(L"picture: " + name);
+        close_menus();
     }
 
     void pictures_of_menus(const std::vector<int>& rows) {
-        RemoteListView panel(player_.panel_list), playlist(player_.playlist);
-        picture_menu(player_.panel_list, panel.label_point(0), L"panel-menu");
+        RemoteListView playlist(player_.playlist);
+        picture_menu(panel_free_point(), L"panel-menu");
         // Options... is the menu's first item.
-        click(panel.label_point(0), true);
+        open_menu(panel_free_point());
         press(VK_DOWN);
         press(VK_RETURN);
         HWND dialog = nullptr;
@@ -160,8 +205,9 @@ public:
             throw std::runtime_error("the Options dialog did not open");
         picture(L"options", dialog);
         press(VK_ESCAPE);
-        wait_for([&] { return find_top_level(player_.main, L"#32770") == nullptr; }, 3000);
-        picture_menu(player_.playlist, playlist.label_point(rows.front()), L"track-menu");
+        if (!wait_for([&] { return find_top_level(player_.main, L"#32770") == nullptr; }, 3000))
+            throw std::runtime_error("the Options dialog did not close");
+        picture_menu(playlist.label_point(rows.front()), L"track-menu");
     }
 
     // Help > "Varnel Panel help" from the keyboard: Alt+H opens the menu, Enter takes its first item.
@@ -215,10 +261,7 @@ int run(const std::vector<std::wstring>& args) {
     session.picture(L"states");
     std::wstring value = session.tick(args.size() > 2 ? args[2] : L"");
     session.picture(L"ticked");
-    if (mode == L"pictures") {
-        RemoteListView panel(session.main() ? find_panel_list(session.main()) : nullptr);
-        session.picture_menu(panel.window(), panel.label_point(0), L"panel-menu-pending");
-    }
+    if (mode == L"pictures") session.picture_menu(session.panel_free_point(), L"panel-menu-pending");
     session.apply(rows, value);
     session.picture(L"applied");
     if (mode == L"pictures") session.pictures_of_menus(rows);
