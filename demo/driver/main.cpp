@@ -4,7 +4,8 @@
 //                                              one if the panel lists it), applies it with Enter, closes
 //                                              the player; pictures of each step
 //   demo-driver pictures <picture folder>      the same with the menus and the Options dialog pictured
-//   demo-driver help                           chooses Help > "Varnel Panel help" and closes the player
+//   demo-driver help                           chooses Help > "Varnel Panel help", then "Help" in the
+//                                              panel's menu, and closes the player
 // Lines on stdout say what was done and seen. Exit code 0 when every step showed what it should.
 #include <windows.h>
 
@@ -222,6 +223,16 @@ public:
             throw std::runtime_error("a message box came instead of the help: " + sonavel::wide_to_utf8(text));
         }
         say(L"help: chosen from the Help menu");
+        // The panel's own "Help", the last item of its menu.
+        open_menu(panel_free_point());
+        press(VK_UP);
+        press(VK_RETURN);
+        settle(1000);
+        if (find_top_level(player_.main, L"#32770")) {
+            press(VK_RETURN);
+            throw std::runtime_error("a message box came instead of the panel's help");
+        }
+        say(L"help: chosen from the panel's menu");
     }
 
     void close_player() {

@@ -27,6 +27,8 @@ PlayerApp::PlayerApp(const PlayerOptions& options)
     init_components();
 
     window_ = std::make_unique<PlayerWindow>(host_);
+    window_->set_help_file(options.component.substr(0, options.component.find_last_of(L"\\/") + 1) +
+                           L"help\\quennet_help.html");
     try {
         bool first_run = GetFileAttributesW(layout_path().c_str()) == INVALID_FILE_ATTRIBUTES;
         const std::wstring& layout = first_run ? options.default_layout : layout_path();

@@ -1,6 +1,7 @@
 #include "player/app/PlayerWindow.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <shlobj.h>
 #include <windowsx.h>
 
@@ -67,6 +68,9 @@ void PlayerWindow::build_menu() {
     // Submenus belong to the menu bar once appended.
     AppendMenuW(menu_.get(), MF_POPUP, UINT_PTR(file.release()), L"&File");
     AppendMenuW(menu_.get(), MF_POPUP, UINT_PTR(view.release()), L"&View");
+    sonavel::unique_hmenu help(CreatePopupMenu());
+    AppendMenuW(help.get(), MF_STRING, command_help, L"&Varnel Panel help");
+    AppendMenuW(menu_.get(), MF_POPUP, UINT_PTR(help.release()), L"&Help");
     SetMenu(frame_, menu_.get());
 }
 
@@ -115,6 +119,8 @@ void PlayerWindow::run_command(UINT id) {
         add_folder();
     } else if (id == command_exit) {
         PostQuitMessage(0);
+    } else if (id == command_help) {
+        open_help();
     } else if (id >= command_first_panel_type && id < command_first_panel_type + panel_types_.size()) {
         dock(panel_types_[id - command_first_panel_type].type);
     }
@@ -130,6 +136,12 @@ void PlayerWindow::add_folder() {
     wchar_t path[MAX_PATH * 4] = {};
     if (!SHGetPathFromIDListW(chosen.get(), path)) return;
     import_folder(host_.engines(), path);
+}
+
+void PlayerWindow::open_help() {
+    auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(frame_, L"open", help_file_.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (result > 32) return;
+    MessageBoxW(frame_, (L"Unable to open help file\n" + help_file_).c_str(), L"Help", MB_OK | MB_ICONERROR);
 }
 
 void PlayerWindow::show_track_menu(POINT screen) {

@@ -1,6 +1,7 @@
 #pragma once
 // The player's main window: the host's main window with a menu (File: Add folder..., Exit; View: one
-// entry per registered panel type, which docks a panel of that type), the active playlist on the left
+// entry per registered panel type, which docks a panel of that type; Help: the component's help page),
+// the active playlist on the left
 // and the docked panels stacked on the right. Right-click on the playlist opens the track context menu
 // over the selected tracks. Closing the window ends the message loop. Main thread.
 #include <windows.h>
@@ -19,7 +20,12 @@ namespace player {
 
 class PlayerWindow {
 public:
-    enum command : UINT { command_add_folder = 100, command_exit = 101, command_first_panel_type = 200 };
+    enum command : UINT {
+        command_add_folder = 100,
+        command_exit = 101,
+        command_help = 110,
+        command_first_panel_type = 200
+    };
     static constexpr int dock_width = 440;
 
     struct PanelType {
@@ -45,6 +51,9 @@ public:
     // Docks the stored panels; one that cannot be docked is left out with a console line.
     void restore(const std::vector<PanelPlacement>& panels);
 
+    // The page that Help > "Varnel Panel help" opens with the shell.
+    void set_help_file(const std::wstring& path) { help_file_ = path; }
+
     // Runs a menu command as if the user chose it.
     void run_command(UINT id);
     // The track context menu of the playlist's selection at a screen point.
@@ -57,6 +66,7 @@ private:
     LRESULT on_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     void build_menu();
     void add_folder();
+    void open_help();
     void report(const std::exception& e);
 
     WinHost& host_;
@@ -65,6 +75,7 @@ private:
     sonavel::unique_hmenu menu_;
     std::unique_ptr<PlaylistView> playlist_;
     std::vector<std::unique_ptr<DockedPanel>> docked_;
+    std::wstring help_file_;
 };
 
 }  // namespace player
