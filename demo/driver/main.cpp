@@ -4,6 +4,7 @@
 //                                              one if the panel lists it), applies it with Enter, closes
 //                                              the player; pictures of each step
 //   demo-driver pictures <picture folder>      the same with the menus and the Options dialog pictured
+//   demo-driver start                          waits for the player with its docked panel, closes it
 //   demo-driver help                           chooses Help > "Varnel Panel help", then "Help" in the
 //                                              panel's menu, and closes the player
 // Lines on stdout say what was done and seen. Exit code 0 when every step showed what it should.
@@ -254,6 +255,12 @@ private:
 
 int run(const std::vector<std::wstring>& args) {
     const std::wstring mode = args.empty() ? L"" : args[0];
+    if (mode == L"start") {
+        Session session(L"");
+        session.wait_until_loaded();
+        session.close_player();
+        return 0;
+    }
     if (mode == L"help") {
         Session session(L"");
         session.wait_until_loaded();
