@@ -54,8 +54,8 @@ def preset_store(current, presets):
 
 
 def main():
-    genre = preset("Genre", "GENRE", scan=True, same_value_fields="ARTIST;ALBUM")
-    mood = preset("Mood", "MOOD", tags="Calm;Energetic;Happy;Melancholic", scan=True, same_value_fields="ARTIST")
+    genre = preset("Genre", "GENRE", scan=True, same_value_fields="%album%")
+    mood = preset("Mood", "MOOD", tags="Calm;Energetic;Happy;Melancholic", scan=True, same_value_fields="%artist%")
     config = preset_store(genre, [genre, mood])
     data1, data2, data3, data4 = VARNEL_PANEL
     layout = u32(1) + u32(1) + struct.pack("<IHH", data1, data2, data3) + data4 + u32(len(config)) + config
