@@ -17,6 +17,8 @@ packages=(
   libsqlite3-dev tcl
   # independent readers for the tag writer's round-trip test
   python3-mutagen sox libsox-fmt-mp3 flac opus-tools id3v2
+  # the demo and the help's pictures (PNG), a CJK font for the wine prefix
+  imagemagick fonts-wqy-microhei fonts-wine
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

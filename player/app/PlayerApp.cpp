@@ -36,8 +36,12 @@ PlayerApp::PlayerApp(const PlayerOptions& options)
 
     window_ = std::make_unique<PlayerWindow>(host_);
     window_->settings_applied = [this] { save_settings(); };
+    window_->set_help_file(options.component.substr(0, options.component.find_last_of(L"\\/") + 1) +
+                           L"help\\quennet_help.html");
     try {
-        window_->restore(read_layout(sonavel::wide_to_utf8(layout_path())));
+        bool first_run = GetFileAttributesW(layout_path().c_str()) == INVALID_FILE_ATTRIBUTES;
+        const std::wstring& layout = first_run ? options.default_layout : layout_path();
+        if (!layout.empty()) window_->restore(read_layout(sonavel::wide_to_utf8(layout)));
     } catch (const std::exception& e) {
         engines.console.print(("Stored layout ignored: " + sonavel::message_of(e)).c_str());
     }

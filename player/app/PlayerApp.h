@@ -18,6 +18,7 @@ namespace player {
 struct PlayerOptions {
     std::wstring component;        // the component library
     std::wstring config_folder;    // where player.cfg and layout.cfg live
+    std::wstring default_layout;   // the layout docked while there is no layout.cfg yet; empty: none
     std::vector<std::wstring> folders;  // music folders to scan at start-up
 };
 

@@ -1,6 +1,7 @@
 #include "player/app/PlayerWindow.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <shlobj.h>
 #include <windowsx.h>
 
@@ -74,6 +75,9 @@ void PlayerWindow::build_menu() {
     // Submenus belong to the menu bar once appended.
     AppendMenuW(menu_.get(), MF_POPUP, UINT_PTR(file.release()), L"&File");
     AppendMenuW(menu_.get(), MF_POPUP, UINT_PTR(view.release()), L"&View");
+    sonavel::unique_hmenu help(CreatePopupMenu());
+    AppendMenuW(help.get(), MF_STRING, command_help, L"&Varnel Panel help");
+    AppendMenuW(menu_.get(), MF_POPUP, UINT_PTR(help.release()), L"&Help");
     SetMenu(frame_, menu_.get());
 }
 
@@ -130,6 +134,8 @@ void PlayerWindow::run_command(UINT id) {
         open_preferences();
     } else if (id == command_console) {
         open_console();
+    } else if (id == command_help) {
+        open_help();
     } else if (id >= command_first_panel_type && id < command_first_panel_type + panel_types_.size()) {
         dock(panel_types_[id - command_first_panel_type].type);
     }
@@ -159,6 +165,10 @@ void PlayerWindow::open_preferences() {
 void PlayerWindow::open_console() {
     if (!console_) console_ = std::make_unique<ConsoleWindow>(frame_, host_.engines().console);
     console_->show();
+void PlayerWindow::open_help() {
+    auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(frame_, L"open", help_file_.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (result > 32) return;
+    MessageBoxW(frame_, (L"Unable to open help file\n" + help_file_).c_str(), L"Help", MB_OK | MB_ICONERROR);
 }
 
 void PlayerWindow::show_track_menu(POINT screen) {

@@ -1,7 +1,8 @@
 #pragma once
 // The player's main window: the host's main window with a menu (File: Add folder..., Preferences...,
-// Exit; View: one entry per registered panel type, which docks a panel of that type, and Console), the
-// active playlist on the left, the docked panels stacked on the right and a status bar below. Right-click on the playlist opens the track context menu
+// Exit; View: one entry per registered panel type, which docks a panel of that type, and Console;
+// Help: the component's help page), the active playlist on the left, the docked panels stacked on
+// the right and a status bar below. Right-click on the playlist opens the track context menu
 // over the selected tracks. Closing the window ends the message loop. Main thread.
 #include <windows.h>
 
@@ -29,6 +30,7 @@ public:
         command_exit = 101,
         command_preferences = 120,
         command_console = 121,
+        command_help = 110,
         command_first_panel_type = 200
     };
     static constexpr int dock_width = 440;
@@ -64,6 +66,9 @@ public:
     void restore(const std::vector<PanelPlacement>& panels);
     const KeptPanels& kept_panels() const noexcept { return kept_; }
 
+    // The page that Help > "Varnel Panel help" opens with the shell.
+    void set_help_file(const std::wstring& path) { help_file_ = path; }
+
     // Runs a menu command as if the user chose it.
     void run_command(UINT id);
     // The track context menu of the playlist's selection at a screen point.
@@ -78,6 +83,7 @@ private:
     void add_folder();
     void open_preferences();
     void open_console();
+    void open_help();
     void report(const std::exception& e);
 
     WinHost& host_;
@@ -90,6 +96,7 @@ private:
     std::unique_ptr<ConsoleWindow> console_;
     std::vector<std::unique_ptr<DockedPanel>> docked_;
     KeptPanels kept_;
+    std::wstring help_file_;
 };
 
 }  // namespace player

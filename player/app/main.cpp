@@ -49,6 +49,7 @@ int wmain(int argc, wchar_t** argv) {
     player::PlayerOptions options;
     options.config_folder = program_folder();
     options.component = options.config_folder + L"\\quennet.dll";
+    options.default_layout = options.config_folder + L"\\default-layout.cfg";
     for (int i = 1; i < argc; ++i) {
         if (ends_with_dll(argv[i])) options.component = argv[i];
         else options.folders.push_back(argv[i]);
