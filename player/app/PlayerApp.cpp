@@ -19,6 +19,11 @@ PlayerApp::PlayerApp(const PlayerOptions& options)
         configs_ = ConfigStore();  // nothing half-read
         engines.console.print(("Stored configuration ignored: " + sonavel::message_of(e)).c_str());
     }
+    try {
+        history_.emplace(sonavel::wide_to_utf8(folder_), engines, configs_);
+    } catch (const std::exception& e) {
+        engines.console.print(("Tag updates are not recorded for undo: " + sonavel::message_of(e)).c_str());
+    }
     component_.emplace(engines.state, options.component);
     component_->start(configs_);
     host_.register_services({sonavel::service_factory_base::list_head(), component_->service_list()});
@@ -27,6 +32,7 @@ PlayerApp::PlayerApp(const PlayerOptions& options)
     init_components();
 
     window_ = std::make_unique<PlayerWindow>(host_);
+    if (history_) history_->attach_menu(window_->frame());
     try {
         window_->restore(read_layout(sonavel::wide_to_utf8(layout_path())));
     } catch (const std::exception& e) {
@@ -62,8 +68,10 @@ void PlayerApp::shut_down() {
     }
     // The component's block lists its popup windows: it is taken while they still exist.
     component_->save(configs_);
+    if (history_) history_->save(configs_);
     // Docked panels are hidden before they close, popup windows before their owner goes: each writes the
     // edits it has pending, and those writes end before the host's services do.
+    if (history_) history_->detach_menu();
     window_.reset();
     host_.hide_owned_windows();
     finish_updates();
