@@ -13,6 +13,8 @@ packages=(
   g++ clang libclang-rt-14-dev libbenchmark-dev
   # the tag writer built natively against Debian's TagLib
   libtag1-dev pkg-config
+  # the player's databases (natively; the win32 build cross builds SQLite from its source package)
+  libsqlite3-dev tcl
   # independent readers for the tag writer's round-trip test
   python3-mutagen sox libsox-fmt-mp3 flac opus-tools id3v2
 )

@@ -16,6 +16,7 @@ done
 
 bash scripts/deps.sh
 bash scripts/build-taglib-mingw.sh build/cache/taglib-mingw
+bash scripts/build-sqlite-mingw.sh build/cache/sqlite-mingw
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target player quennet
 

@@ -7,6 +7,7 @@ cd "$repo"
 
 bash scripts/deps.sh
 bash scripts/build-taglib-mingw.sh build/cache/taglib-mingw
+bash scripts/build-sqlite-mingw.sh build/cache/sqlite-mingw
 cmake -S . -B build/win32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/win32 --target loader quennet
 bash scripts/wine-session.sh build/win32 wine build/win32/bin/loader.exe build/win32/bin/quennet.dll

@@ -7,6 +7,7 @@ cd "$repo"
 
 bash scripts/deps.sh
 bash scripts/build-taglib-mingw.sh build/cache/taglib-mingw
+bash scripts/build-sqlite-mingw.sh build/cache/sqlite-mingw
 
 echo "== native build (ASan, UBSan)"
 cmake -S . -B build/native -G Ninja -DQUENNET_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
