@@ -72,15 +72,22 @@ void ValueTooltip::watch_for_hover() {
 void ValueTooltip::on_mouse_move(POINT at) {
     const int row = row_at(at);
     if (row != shown_row_) hide();
+    // A row clicked on shows no tip again until the mouse has been elsewhere.
+    if (row != hover_row_) quiet_row_ = -1;
     // Each new row waits for the mouse to rest on it again.
-    if (row != hover_row_ || shown_row_ < 0) watch_for_hover();
+    if (row != quiet_row_ && (row != hover_row_ || shown_row_ < 0)) watch_for_hover();
     hover_row_ = row;
+}
+
+void ValueTooltip::on_button() {
+    quiet_row_ = hover_row_;
+    hide();
 }
 
 void ValueTooltip::on_hover(POINT at) {
     const int row = row_at(at);
     hover_row_ = row;
-    if (row < 0) {
+    if (row < 0 || row == quiet_row_) {
         hide();
         return;
     }
@@ -120,6 +127,9 @@ LRESULT CALLBACK ValueTooltip::list_proc(HWND window, UINT message, WPARAM wpara
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            tip->on_button();
+            break;
         case WM_MOUSEWHEEL:
         case WM_VSCROLL:
         case WM_KEYDOWN:

@@ -1,7 +1,8 @@
 #pragma once
 // A tooltip over the rows of a list view: when the mouse rests on a row, a standard tooltip control shows
 // the text the owner gives for that row (none when it gives an empty text); moving to another row, leaving
-// the list or pressing a button hides it. The list view is subclassed while the object lives. Main thread.
+// the list, scrolling or pressing a button hides it (after a click the row shows no tip again until the
+// mouse has been on another row). The list view is subclassed while the object lives. Main thread.
 #include <windows.h>
 
 #include <functional>
@@ -30,6 +31,7 @@ private:
                                       DWORD_PTR self);
     void on_mouse_move(POINT at);
     void on_hover(POINT at);
+    void on_button();
     void watch_for_hover();
     int row_at(POINT at) const;
 
@@ -39,6 +41,7 @@ private:
     std::wstring text_;  // the shown text: the control keeps a pointer to it
     int shown_row_ = -1;
     int hover_row_ = -1;
+    int quiet_row_ = -1;
     bool subclassed_ = false;
 };
 

@@ -67,26 +67,26 @@ void set_values(sonavel::file_info& record, const std::string& field, const Valu
     for (const std::string& value : values) record.meta_add_ex(field.data(), field.size(), value.data(), value.size());
 }
 
-std::string encode_values(const ValueList& values) {
-    std::string bytes;
+std::vector<std::uint8_t> encode_values(const ValueList& values) {
+    std::vector<std::uint8_t> bytes;
     for (const std::string& value : values) {
         const auto size = std::uint32_t(value.size());
-        for (int i = 0; i < 4; ++i) bytes.push_back(char((size >> (8 * i)) & 0xFF));
-        bytes += value;
+        for (int i = 0; i < 4; ++i) bytes.push_back(std::uint8_t((size >> (8 * i)) & 0xFF));
+        bytes.insert(bytes.end(), value.begin(), value.end());
     }
     return bytes;
 }
 
-ValueList decode_values(const std::string& bytes) {
+ValueList decode_values(const std::vector<std::uint8_t>& bytes) {
     ValueList values;
     std::size_t at = 0;
     while (at < bytes.size()) {
         if (bytes.size() - at < 4) throw sonavel::exception_io_data();
         std::uint32_t size = 0;
-        for (int i = 0; i < 4; ++i) size |= std::uint32_t(std::uint8_t(bytes[at + i])) << (8 * i);
+        for (int i = 0; i < 4; ++i) size |= std::uint32_t(bytes[at + i]) << (8 * i);
         at += 4;
         if (bytes.size() - at < size) throw sonavel::exception_io_data();
-        values.emplace_back(bytes, at, size);
+        values.emplace_back(reinterpret_cast<const char*>(bytes.data() + at), size);
         at += size;
     }
     return values;

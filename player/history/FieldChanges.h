@@ -1,6 +1,7 @@
 #pragma once
 // What a tag update changes in one file: for each field whose values differ, the values before and after,
 // with the field named as the player names it (upper case). No values: the field is absent.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,7 @@ void set_values(sonavel::file_info& record, const std::string& field, const Valu
 // A value list as bytes for the database and back: each value as a 32-bit little-endian byte count and
 // its UTF-8 bytes, so that any value, empty ones included, comes back exactly. Decoding throws
 // exception_io_data on bytes that are no such list.
-std::string encode_values(const ValueList& values);
-ValueList decode_values(const std::string& bytes);
+std::vector<std::uint8_t> encode_values(const ValueList& values);
+ValueList decode_values(const std::vector<std::uint8_t>& bytes);
 
 }  // namespace player::history

@@ -34,16 +34,16 @@ constexpr const char* summary_columns =
 
 UpdateSummary summary_of(db::Statement& row) {
     UpdateSummary s;
-    s.id = row.column_int64(0);
-    s.kind = int(row.column_int64(1));
-    s.time = row.column_int64(2);
-    s.origin = row.column_text(3);
-    s.undoes = row.column_int64(4);
-    s.undone_by = row.column_int64(5);
-    s.files = row.column_int64(6);
-    s.fields = row.column_text(7);
-    s.changed_values = row.column_int64(8);
-    s.finished = row.column_int64(9) != 0;
+    s.id = row.integer(0);
+    s.kind = int(row.integer(1));
+    s.time = row.integer(2);
+    s.origin = row.text(3);
+    s.undoes = row.integer(4);
+    s.undone_by = row.integer(5);
+    s.files = row.integer(6);
+    s.fields = row.text(7);
+    s.changed_values = row.integer(8);
+    s.finished = row.integer(9) != 0;
     return s;
 }
 
@@ -63,10 +63,10 @@ std::int64_t HistoryStore::begin_update(const std::string& origin, std::int64_t 
         kind = target && target->kind == UpdateSummary::undo ? UpdateSummary::redo : UpdateSummary::undo;
     }
     db::Statement insert(db_, "INSERT INTO updates(kind, time, origin, undoes) VALUES(?, ?, ?, ?)");
-    insert.bind_int64(1, kind);
-    insert.bind_int64(2, time);
-    insert.bind_text(3, origin);
-    insert.bind_int64(4, undoes);
+    insert.bind(1, std::int64_t(kind));
+    insert.bind(2, time);
+    insert.bind(3, origin);
+    insert.bind(4, undoes);
     insert.run();
     return db_.last_insert_rowid();
 }
@@ -78,11 +78,11 @@ void HistoryStore::record(std::int64_t update, const std::vector<FileChanges>& f
     db::Statement insert(db_, "INSERT INTO changes(update_id, path, field, old_values, new_values) VALUES(?, ?, ?, ?, ?)");
     for (const FileChanges& file : files) {
         for (const FieldChange& change : file.fields) {
-            insert.bind_int64(1, update);
-            insert.bind_text(2, file.path);
-            insert.bind_text(3, change.field);
-            insert.bind_blob(4, encode_values(change.before));
-            insert.bind_blob(5, encode_values(change.after));
+            insert.bind(1, update);
+            insert.bind(2, file.path);
+            insert.bind(3, change.field);
+            insert.bind(4, encode_values(change.before));
+            insert.bind(5, encode_values(change.after));
             insert.run();
         }
     }
@@ -94,8 +94,8 @@ void HistoryStore::forget(std::int64_t update, const std::vector<std::string>& p
     db::Transaction transaction(db_);
     db::Statement remove(db_, "DELETE FROM changes WHERE update_id = ? AND path = ?");
     for (const std::string& path : paths) {
-        remove.bind_int64(1, update);
-        remove.bind_text(2, path);
+        remove.bind(1, update);
+        remove.bind(2, path);
         remove.run();
     }
     transaction.commit();
@@ -108,15 +108,15 @@ std::optional<UpdateSummary> HistoryStore::finish(std::int64_t update) {
     std::int64_t values = 0;
     {
         db::Statement count(db_, "SELECT COUNT(DISTINCT path), COUNT(*) FROM changes WHERE update_id = ?");
-        count.bind_int64(1, update);
+        count.bind(1, update);
         if (count.step()) {
-            files = count.column_int64(0);
-            values = count.column_int64(1);
+            files = count.integer(0);
+            values = count.integer(1);
         }
     }
     if (values == 0) {
         db::Statement remove(db_, "DELETE FROM updates WHERE id = ?");
-        remove.bind_int64(1, update);
+        remove.bind(1, update);
         remove.run();
         transaction.commit();
         return std::nullopt;
@@ -124,14 +124,14 @@ std::optional<UpdateSummary> HistoryStore::finish(std::int64_t update) {
     std::string fields;
     {
         db::Statement names(db_, "SELECT DISTINCT field FROM changes WHERE update_id = ? ORDER BY field");
-        names.bind_int64(1, update);
-        while (names.step()) fields += (fields.empty() ? "" : ", ") + names.column_text(0);
+        names.bind(1, update);
+        while (names.step()) fields += (fields.empty() ? "" : ", ") + names.text(0);
     }
     db::Statement set(db_, "UPDATE updates SET files = ?, fields = ?, changed_values = ?, finished = 1 WHERE id = ?");
-    set.bind_int64(1, files);
-    set.bind_text(2, fields);
-    set.bind_int64(3, values);
-    set.bind_int64(4, update);
+    set.bind(1, files);
+    set.bind(2, fields);
+    set.bind(3, values);
+    set.bind(4, update);
     set.run();
     transaction.commit();
     return summary_locked(update);
@@ -140,8 +140,8 @@ std::optional<UpdateSummary> HistoryStore::finish(std::int64_t update) {
 void HistoryStore::mark_undone(std::int64_t update, std::int64_t by) {
     std::lock_guard<std::mutex> guard(lock_);
     db::Statement set(db_, "UPDATE updates SET undone_by = ? WHERE id = ?");
-    set.bind_int64(1, by);
-    set.bind_int64(2, update);
+    set.bind(1, by);
+    set.bind(2, update);
     set.run();
 }
 
@@ -156,9 +156,9 @@ void HistoryStore::prune(const HistoryLimits& limits) {
         std::uint64_t position = 0;
         std::uint64_t values = 0;
         while (walk.step()) {
-            values += std::uint64_t(walk.column_int64(1));
+            values += std::uint64_t(walk.integer(1));
             if (position >= limits.updates && values > limits.changed_values) {
-                first_dropped = walk.column_int64(0);
+                first_dropped = walk.integer(0);
                 break;
             }
             ++position;
@@ -167,10 +167,10 @@ void HistoryStore::prune(const HistoryLimits& limits) {
     if (first_dropped == 0) return;
     db::Transaction transaction(db_);
     db::Statement changes(db_, "DELETE FROM changes WHERE update_id <= ?");
-    changes.bind_int64(1, first_dropped);
+    changes.bind(1, first_dropped);
     changes.run();
     db::Statement updates(db_, "DELETE FROM updates WHERE id <= ?");
-    updates.bind_int64(1, first_dropped);
+    updates.bind(1, first_dropped);
     updates.run();
     transaction.commit();
 }
@@ -178,7 +178,7 @@ void HistoryStore::prune(const HistoryLimits& limits) {
 std::vector<UpdateSummary> HistoryStore::recent(std::size_t count) {
     std::lock_guard<std::mutex> guard(lock_);
     db::Statement rows(db_, std::string(summary_columns) + "ORDER BY id DESC LIMIT ?");
-    rows.bind_int64(1, std::int64_t(count));
+    rows.bind(1, std::int64_t(count));
     std::vector<UpdateSummary> out;
     while (rows.step()) out.push_back(summary_of(rows));
     return out;
@@ -191,7 +191,7 @@ std::optional<UpdateSummary> HistoryStore::summary(std::int64_t update) {
 
 std::optional<UpdateSummary> HistoryStore::summary_locked(std::int64_t update) {
     db::Statement row(db_, std::string(summary_columns) + "WHERE id = ?");
-    row.bind_int64(1, update);
+    row.bind(1, update);
     if (!row.step()) return std::nullopt;
     return summary_of(row);
 }
@@ -200,13 +200,13 @@ std::vector<FileChanges> HistoryStore::changes(std::int64_t update) {
     std::lock_guard<std::mutex> guard(lock_);
     db::Statement rows(db_,
                        "SELECT path, field, old_values, new_values FROM changes WHERE update_id = ? ORDER BY path, rowid");
-    rows.bind_int64(1, update);
+    rows.bind(1, update);
     std::vector<FileChanges> files;
     while (rows.step()) {
-        std::string path = rows.column_text(0);
+        std::string path = rows.text(0);
         if (files.empty() || files.back().path != path) files.push_back({std::move(path), {}});
         files.back().fields.push_back(
-            {rows.column_text(1), decode_values(rows.column_blob(2)), decode_values(rows.column_blob(3))});
+            {rows.text(1), decode_values(rows.blob(2)), decode_values(rows.blob(3))});
     }
     return files;
 }
@@ -215,8 +215,8 @@ std::optional<std::int64_t> HistoryStore::latest_undoable(bool undos) {
     std::lock_guard<std::mutex> guard(lock_);
     db::Statement row(db_, undos ? "SELECT MAX(id) FROM updates WHERE undone_by = 0 AND kind = 1"
                                  : "SELECT MAX(id) FROM updates WHERE undone_by = 0 AND kind <> 1");
-    if (!row.step() || row.column_is_null(0)) return std::nullopt;
-    return row.column_int64(0);
+    if (!row.step() || row.is_null(0)) return std::nullopt;
+    return row.integer(0);
 }
 
 }  // namespace player::history

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "player/db/Database.h"
+#include "player/db/Statement.h"
 #include "player/history/FieldChanges.h"
 #include "player/history/HistoryLimits.h"
 

@@ -40,6 +40,8 @@ void HistoryWindow::register_class() {
     if (!RegisterClassExW(&cls)) throw std::runtime_error("The history window's class could not be registered");
 }
 
+namespace {
+
 std::string state_text(const UpdateSummary& update) {
     std::string state;
     if (update.undone_by != 0) state = "Taken back";

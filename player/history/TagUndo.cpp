@@ -22,9 +22,10 @@ class UndoCompletion : public sonavel::completion_notify {
 public:
     using interface_t = sonavel::completion_notify;
 
-    UndoCompletion(HostEngines& host, sonavel::service_ptr_t<UndoFilter> filter, std::int64_t target,
-                   std::function<void(const UndoResult&)> done)
-        : host_(host), filter_(std::move(filter)), target_(target), done_(std::move(done)) {}
+    // `filter` is the UndoFilter behind `handed_out`, which keeps it alive.
+    UndoCompletion(HostEngines& host, sonavel::service_ptr_t<sonavel::file_info_filter> handed_out, UndoFilter& filter,
+                   std::int64_t target, std::function<void(const UndoResult&)> done)
+        : host_(host), handed_out_(std::move(handed_out)), filter_(&filter), target_(target), done_(std::move(done)) {}
 
     void on_completion(unsigned code) override {
         UndoResult result{target_, code, filter_->skipped()};
@@ -67,7 +68,8 @@ private:
     }
 
     HostEngines& host_;
-    sonavel::service_ptr_t<UndoFilter> filter_;
+    sonavel::service_ptr_t<sonavel::file_info_filter> handed_out_;
+    UndoFilter* filter_;
     std::int64_t target_;
     std::function<void(const UndoResult&)> done_;
 };
@@ -101,8 +103,9 @@ bool start_undo(HostEngines& host, TagHistory& history, std::int64_t update, HWN
     sonavel::metadb_handle_list tracks;
     tracks.reserve(files.size());
     for (const FileChanges& file : files) tracks.push_back(host.store.handle_create(file.path.c_str(), 0));
-    auto filter = sonavel::service_impl_t<UndoFilter>::create_object(files, undo_origin(target->origin));
-    auto completion = sonavel::service_impl_t<UndoCompletion>::create(host, filter, update, std::move(done));
+    auto filter = sonavel::service_impl_t<UndoFilter>::create(files, undo_origin(target->origin));
+    auto& undo_filter = static_cast<UndoFilter&>(*filter);
+    auto completion = sonavel::service_impl_t<UndoCompletion>::create(host, filter, undo_filter, update, std::move(done));
     history.next_update_undoes(update);
     try {
         host.io.update_info_async(tracks, filter, parent, 0, completion);

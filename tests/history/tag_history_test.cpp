@@ -230,7 +230,8 @@ TEST_F(TagHistoryTest, ValueListsComeBackExactly) {
     const std::vector<std::vector<std::string>> lists = {
         {}, {""}, {"", ""}, {"a;b", "c\x1f" "d"}, {std::string("nul\0inside", 10)}, {"Ünïcode ☃"}};
     for (const auto& list : lists) EXPECT_EQ(decode_values(encode_values(list)), list);
-    EXPECT_THROW(decode_values(std::string("\x05\x00\x00\x00" "abc", 7)), sonavel::exception_io_data);
+    EXPECT_THROW(decode_values({5, 0, 0, 0, 'a', 'b', 'c'}), sonavel::exception_io_data);
+    EXPECT_THROW(decode_values({1, 0}), sonavel::exception_io_data);
 }
 
 }  // namespace

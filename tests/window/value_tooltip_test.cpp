@@ -84,6 +84,11 @@ TEST_F(ValueTooltipTest, PressingAButtonHidesTheTip) {
     ASSERT_EQ(hover(L"Rock"), L"Rock: 3 of 3 selected tracks");
     harness::click(list_, harness::label_point(list_, row_of(list_, L"Rock")));
     EXPECT_EVENTUALLY(visible_tip() == nullptr);
+    // Resting on the clicked row again brings no tip; another row does.
+    harness::rest_mouse(list_, harness::label_point(list_, row_of(list_, L"Rock")));
+    harness::pump_for(std::chrono::milliseconds(1000));
+    EXPECT_EQ(visible_tip(), nullptr);
+    EXPECT_EQ(hover(L"Jazz"), L"Jazz: not in the selection");
 }
 
 TEST_F(ValueTooltipTest, NoTipWhileThePanelIsBusy) {
