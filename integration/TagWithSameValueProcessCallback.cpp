@@ -82,7 +82,8 @@ void TagWithSameValueProcessCallback::write(PanelModel* panel) {
         auto io = sonavel::standard_api_create_t<sonavel::metadb_io_service>();
         const sonavel::metadb_handle_list tracks = writes_.tracks;
         // The filter owns the records: the host may read them after this callback is released.
-        auto filter = sonavel::service_impl_t<NewRecordFilter>::create(std::move(writes_));
+        auto filter = sonavel::service_impl_t<NewRecordFilter>::create(std::move(writes_),
+                                                                    "Tag with same value from library");
         sonavel::service_ptr_t<sonavel::completion_notify> completor;
         if (panel)
             completor = sonavel::service_impl_t<UpdateCompletor>::create(std::vector<PanelModel*>{panel}, tags_updated,

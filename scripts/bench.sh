@@ -24,5 +24,8 @@ echo "== fill_bench_win32 (wine)"
 bash scripts/wine-session.sh build/bench-win32 wine build/bench-win32/bin/fill_bench_win32.exe \
   --benchmark_counters_tabular=true | tr -d '\r' | sed 's/^Running .*\\/Running /' | tee bench/results/fill_bench_win32.txt
 
+echo "== the history of tag updates: recording and undo against the writer (native)"
+bash scripts/bench-undo.sh 10000 3
+
 echo "== tag writing: the player's writer against mutagen and metaflac (native and under wine)"
 bash scripts/wine-session.sh build/bench-win32 bash scripts/bench-tags.sh 1000 3

@@ -76,6 +76,17 @@ public:
     virtual bool apply_filter(const metadb_handle_ptr& track, file_info& info) = 0;
 };
 
+// What started an update, in the words of its menu or button ("Tag with same value from library"), for
+// the host's history of tag updates. An optional extension of a file_info_filter, reached by
+// service_query_t; implemented by callers, called by the host on the main thread.
+class file_info_filter_origin : public service_base {
+public:
+    static constexpr guid class_guid = {0x5B0C31E4, 0x9A27, 0x4F6D, {0xA1, 0x58, 0x3E, 0x72, 0xC9, 0x0D, 0x46, 0xB3}};
+    using parent_t = service_base;
+
+    virtual void get_origin(std::string& out) = 0;
+};
+
 // Tag writing. Implemented by the host; called on the main thread.
 class metadb_io_service : public service_base {
 public:

@@ -88,7 +88,7 @@ void commit_pending(unsigned event, PanelModel* initiating, const std::string& p
     set_tag_update_reaction(false);
     try {
         sonavel::metadb_handle_list tracks = writes.tracks;
-        auto filter = sonavel::service_impl_t<NewRecordFilter>::create(std::move(writes));
+        auto filter = sonavel::service_impl_t<NewRecordFilter>::create(std::move(writes), "Apply in Varnel Panel");
         auto completor = sonavel::service_impl_t<UpdateCompletor>::create(collected, event, initiating, preset_name);
         sonavel::standard_api_create_t<sonavel::metadb_io_service>()->update_info_async(
             tracks, filter, sonavel::core()->get_main_window(), 6, completor);

@@ -22,7 +22,8 @@ void UpdateCompletor::on_completion(unsigned) {
     }
 }
 
-NewRecordFilter::NewRecordFilter(WriteList records) : records_(std::move(records)) {
+NewRecordFilter::NewRecordFilter(WriteList records, std::string origin)
+    : records_(std::move(records)), origin_(std::move(origin)) {
     position_.reserve(records_.tracks.size());
     for (std::size_t i = 0; i < records_.tracks.size(); ++i) position_.emplace(records_.tracks[i].get_ptr(), i);
 }

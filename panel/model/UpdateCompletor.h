@@ -27,16 +27,19 @@ private:
     std::string preset_name_;
 };
 
-// Hands the host each written track's new record.
-class NewRecordFilter : public sonavel::file_info_filter {
+// Hands the host each written track's new record, and says what started the update.
+class NewRecordFilter : public sonavel::file_info_filter, public sonavel::file_info_filter_origin {
 public:
     using interface_t = sonavel::file_info_filter;
+    using extra_interfaces_t = sonavel::interface_list<sonavel::file_info_filter_origin>;
 
-    explicit NewRecordFilter(WriteList records);
+    NewRecordFilter(WriteList records, std::string origin);
     bool apply_filter(const sonavel::metadb_handle_ptr& track, sonavel::file_info& info) override;
+    void get_origin(std::string& out) override { out = origin_; }
 
 private:
     WriteList records_;
+    std::string origin_;
     // Position of each track's record: the host asks once per track of a write of many thousands.
     std::unordered_map<const sonavel::metadb_handle*, std::size_t> position_;
 };

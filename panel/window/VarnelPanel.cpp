@@ -8,6 +8,7 @@
 #include "panel/model/FillEvent.h"
 #include "panel/model/LibraryScan.h"
 #include "panel/model/LivePanels.h"
+#include "panel/model/ValueCountTip.h"
 #include "panel/window/DoubleClickQuery.h"
 #include "panel/window/KeyboardHook.h"
 #include "panel/window/PanelLayout.h"
@@ -114,6 +115,7 @@ void VarnelPanel::release_window_state() {
                 as_colour_callback(this));
         });
     }
+    tooltip_.reset();
     // Leaves live_panels with its model.
     model_.reset();
     if (live_panels().empty()) remove_keyboard_hook();
@@ -238,6 +240,7 @@ INT_PTR VarnelPanel::on_init_dialog(HWND w) {
     model_->values().set_pending(false);
     set_add_text(add_placeholder);
     update_controls();
+    tooltip_.emplace(model_->values().list(), [this](int row) { return value_tip(row); });
     install_keyboard_hook();
     sonavel::standard_api_create_t<panoplex::fonts::manager>()->register_common_callback(as_font_callback(this));
     sonavel::standard_api_create_t<panoplex::colours::manager>()->register_common_callback(as_colour_callback(this));
@@ -335,6 +338,12 @@ PopupPanelBase* VarnelPanel::hosting_popup() const {
 void VarnelPanel::close_popup_window() {
     // Elsewhere the host decides what closing means.
     if (PopupPanelBase* popup = hosting_popup()) popup->destroy();
+}
+
+std::string VarnelPanel::value_tip(int row) {
+    if (!model_ || model_->busy() || model_->fill_running() || model_->values().update_running()) return {};
+    const ValueList& values = model_->values();
+    return value_count_tip(current_, list_item_text(values.list(), row), values.selection_count());
 }
 
 void VarnelPanel::on_global_change() {

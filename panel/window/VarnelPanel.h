@@ -13,6 +13,7 @@
 #include "integration/VarnelPanelType.h"
 #include "panel/model/PanelModel.h"
 #include "panel/window/PanelAppearance.h"
+#include "panel/window/ValueTooltip.h"
 #include "presets/Options.h"
 #include "sdk/dockwork.h"
 #include "sdk/library.h"
@@ -109,12 +110,15 @@ private:
     void on_global_change();
     // WM_CLOSE: a panel in one of the component's popup windows closes that window.
     void close_popup_window();
+    // The hovered row's tip: how many selected tracks carry its value; none while the panel is busy.
+    std::string value_tip(int row);
     // Undoes what the window's initialisation registered; safe to call more than once.
     void release_window_state();
 
     Options current_;
     std::vector<Options> presets_;
     std::optional<PanelModel> model_;
+    std::optional<ValueTooltip> tooltip_;
     PanelAppearance appearance_;
     dockwork::window_host_ptr host_;
     bool library_registered_ = false;

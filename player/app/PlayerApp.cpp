@@ -19,6 +19,11 @@ PlayerApp::PlayerApp(const PlayerOptions& options)
         configs_ = ConfigStore();  // nothing half-read
         engines.console.print(("Stored configuration ignored: " + sonavel::message_of(e)).c_str());
     }
+    try {
+        history_.emplace(sonavel::wide_to_utf8(folder_), engines, configs_);
+    } catch (const std::exception& e) {
+        engines.console.print(("Tag updates are not recorded for undo: " + sonavel::message_of(e)).c_str());
+    }
     component_.emplace(engines.state, options.component);
     std::string unread_config;
     try {
@@ -38,6 +43,7 @@ PlayerApp::PlayerApp(const PlayerOptions& options)
     window_->settings_applied = [this] { save_settings(); };
     window_->set_help_file(options.component.substr(0, options.component.find_last_of(L"\\/") + 1) +
                            L"help\\quennet_help.html");
+    if (history_) history_->attach_menu(window_->frame());
     try {
         bool first_run = GetFileAttributesW(layout_path().c_str()) == INVALID_FILE_ATTRIBUTES;
         const std::wstring& layout = first_run ? options.default_layout : layout_path();
@@ -88,8 +94,10 @@ void PlayerApp::shut_down() {
     }
     // The component's block lists its popup windows: it is taken while they still exist.
     component_->save(configs_);
+    if (history_) history_->save(configs_);
     // Docked panels are hidden before they close, popup windows before their owner goes: each writes the
     // edits it has pending, and those writes end before the host's services do.
+    if (history_) history_->detach_menu();
     window_.reset();
     host_.hide_owned_windows();
     finish_updates();

@@ -11,6 +11,7 @@
 #include "player/app/PlayerWindow.h"
 #include "player/tagwriter/TagLibTagStore.h"
 #include "player/engine/ConfigStore.h"
+#include "player/history/PlayerHistory.h"
 #include "player/win/WinHost.h"
 
 namespace player {
@@ -35,6 +36,8 @@ public:
     WinHost& host() noexcept { return host_; }
     HostEngines& engines() noexcept { return host_.engines(); }
     PlayerWindow& window() noexcept { return *window_; }
+    // The history of tag updates; null when history.db could not be opened.
+    history::PlayerHistory* history() noexcept { return history_ ? &*history_ : nullptr; }
     const std::string& component_name() const noexcept { return component_->file_name(); }
 
     std::wstring config_path() const { return folder_ + L"\\player.cfg"; }
@@ -52,6 +55,8 @@ private:
     // after the host joined the workers that use it.
     std::optional<ComponentModule> component_;
     TagLibTagStore tags_;
+    // Records the updates the host's workers write: goes after the host joined them.
+    std::optional<history::PlayerHistory> history_;
     WinHost host_;
     ConfigStore configs_;
     std::unique_ptr<PlayerWindow> window_;

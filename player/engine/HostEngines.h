@@ -24,6 +24,7 @@
 #include "player/engine/TagStore.h"
 #include "player/engine/ThreadedProcess.h"
 #include "player/engine/TrackStore.h"
+#include "player/engine/UpdateRecorder.h"
 #include "player/engine/WorkerThreads.h"
 
 namespace player {
@@ -83,6 +84,8 @@ struct HostEngines {
     ProgressFactory* progress = &headless_progress;
     MemoryTagStore memory_tags;
     TagStore* tags = &memory_tags;
+    // Keeps each update for undo when set (the player's history of tag updates).
+    UpdateRecorder* recorder = nullptr;
     // Runs the message loop until the condition holds (modal waits); the player sets a real loop.
     std::function<void(const std::function<bool()>&)> modal_loop;
 

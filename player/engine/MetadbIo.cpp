@@ -17,6 +17,8 @@ struct job {
     sonavel::service_ptr_t<sonavel::file_info_filter> filter;
     sonavel::service_ptr_t<sonavel::completion_notify> notify;
     std::unique_ptr<ProgressView> progress;
+    UpdateRecorder* recorder = nullptr;
+    std::int64_t update = 0;
     // Filled by the worker.
     std::vector<std::pair<sonavel::metadb_handle_ptr, sonavel::file_info_impl>> written;
     std::vector<std::string> errors;
@@ -57,6 +59,16 @@ void compose_and_write(job& work, TagStore& tags) {
             }
             group.push_back(std::move(write));
         }
+        if (work.recorder) {
+            try {
+                work.recorder->record(work.update, group);
+            } catch (const std::exception& e) {
+                // What could not be kept for undo is not written.
+                for (const TagWrite& write : group)
+                    work.errors.push_back(failure_line(write.track, "not recorded for undo: " + sonavel::message_of(e)));
+                continue;
+            }
+        }
         tags.write(group, [&](std::size_t i) {
             if (abort.is_aborting()) return false;
             const std::size_t done = first + i + 1;
@@ -64,6 +76,13 @@ void compose_and_write(job& work, TagStore& tags) {
             work.progress->set_progress(done * sonavel::threaded_process_status::progress_max / n);
             return true;
         });
+        if (work.recorder) {
+            try {
+                work.recorder->record_outcomes(work.update, group);
+            } catch (const std::exception& e) {
+                work.errors.push_back("the history of tag updates: " + sonavel::message_of(e));
+            }
+        }
         for (TagWrite& write : group) {
             switch (write.outcome) {
             case TagWrite::Outcome::written:
@@ -99,6 +118,13 @@ void MetadbIo::update_info_async(const sonavel::metadb_handle_list& tracks,
     }
     work->filter = std::move(filter);
     work->notify = std::move(notify);
+    if (host_.recorder) {
+        std::string origin = "Tag update";
+        if (auto named = sonavel::service_try_query_t<sonavel::file_info_filter_origin>(work->filter); named.is_valid())
+            named->get_origin(origin);
+        work->update = host_.recorder->begin_update(origin);
+        work->recorder = host_.recorder;
+    }
     work->progress = host_.progress->open(parent, "Updating tags",
                                           sonavel::threaded_process_service::flag_show_abort |
                                               sonavel::threaded_process_service::flag_show_progress |
@@ -113,6 +139,13 @@ void MetadbIo::update_info_async(const sonavel::metadb_handle_list& tracks,
         host_.queue.post([this, work] {
             --running_;
             work->progress->close();
+            if (work->recorder) {
+                try {
+                    work->recorder->end_update(work->update);
+                } catch (const std::exception& e) {
+                    work->errors.push_back("the history of tag updates: " + sonavel::message_of(e));
+                }
+            }
             std::vector<std::pair<sonavel::metadb_handle_ptr, const sonavel::file_info*>> records;
             for (const auto& [track, record] : work->written) records.emplace_back(track, &record);
             for (const auto& error : work->errors) host_.console.print(("Could not update tags of " + error).c_str());

@@ -96,7 +96,13 @@ TEST_F(Player, StartsWithTheFolderInThePlaylistAndThePanelTypeInTheViewMenu) {
     EXPECT_EQ(harness::item_text(playlist(), 2, player::PlaylistView::column_file), L"03 third.wav");
     ASSERT_NE(varnel_type(), nullptr);
 
-    HMENU view = GetSubMenu(GetMenu(window().frame()), 1);
+    HMENU bar = GetMenu(window().frame());
+    HMENU view = nullptr;
+    for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+        wchar_t text[32] = {};
+        GetMenuStringW(bar, UINT(i), text, 32, MF_BYPOSITION);
+        if (std::wstring(text) == L"&View") view = GetSubMenu(bar, i);
+    }
     ASSERT_NE(view, nullptr);
     bool listed = false;
     for (int i = 0; i < GetMenuItemCount(view); ++i) {

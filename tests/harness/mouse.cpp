@@ -65,6 +65,12 @@ void double_click(HWND window, POINT at) {
     pump_pending();
 }
 
+void rest_mouse(HWND window, POINT at) {
+    put_cursor_on(window, at);
+    PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    pump_pending();
+}
+
 POINT centre_of(HWND window) {
     RECT client{};
     GetClientRect(window, &client);

@@ -10,6 +10,10 @@ namespace harness {
 void click(HWND window, POINT at);
 void double_click(HWND window, POINT at);
 
+// The mouse comes to rest on a spot: the cursor is put there and the move reaches the window's queue; the
+// system's own hover tracking (WM_MOUSEHOVER) follows while this thread dispatches messages.
+void rest_mouse(HWND window, POINT at);
+
 // The middle of a child window, in its own client coordinates: where a user clicks a button.
 POINT centre_of(HWND window);
 

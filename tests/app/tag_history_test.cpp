@@ -1,0 +1,302 @@
+// Taking back tag updates in the player as a user does: Apply in the docked panel, Edit > "Undo tag
+// update" and "Redo tag update" chosen from the main window's menu, the history window's Undo button,
+// a restart in between, a file changed in between, and "Tag with same value from library" undone. What
+// lands in the files is read back with the player's own reader.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "player/app/PlayerApp.h"
+#include "player/app/TagReader.h"
+#include "player/history/FieldChanges.h"
+#include "presets/PresetStore.h"
+#include "resources/resource.h"
+#include "sdk/utf8.h"
+#include "tests/app/audio_files.h"
+#include "tests/harness/keyboard.h"
+#include "tests/harness/list_view.h"
+#include "tests/harness/message_box.h"
+#include "tests/harness/mouse.h"
+#include "tests/harness/pump.h"
+#include "tests/window/menu_reader.h"
+
+namespace app_test {
+namespace {
+
+using Values = std::vector<std::string>;
+using player::history::HistoryCommands;
+
+std::wstring program_folder() {
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring text(path, length);
+    return text.substr(0, text.find_last_of(L"\\/"));
+}
+
+// The text of a menu bar entry's item, "" when there is none.
+std::wstring menu_text(HMENU menu, int position) {
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, UINT(position), text, 128, MF_BYPOSITION);
+    return text;
+}
+
+class TagHistoryInPlayer : public ::testing::Test {
+protected:
+    TagHistoryInPlayer() {
+        song(L"01 first.mp3", {"Rock"});
+        song(L"02 second.mp3", {"Rock", "Pop"});
+        song(L"03 third.mp3", {"Jazz"});
+    }
+    ~TagHistoryInPlayer() override { app_.reset(); }
+
+    void song(const std::wstring& name, const Values& genres) {
+        std::wstring path = music_.file(name);
+        write_audio(path);
+        TagLib::PropertyMap tags;
+        tags.insert("ARTIST", string_list({"Ann"}));
+        tags.insert("ALBUM", string_list({"Same album"}));
+        tags.insert("GENRE", string_list(genres));
+        set_tags(path, tags);
+    }
+    void start() {
+        player::PlayerOptions options;
+        options.component = program_folder() + L"\\quennet.dll";
+        options.config_folder = config_.path();
+        options.folders = {music_.path()};
+        app_ = std::make_unique<player::PlayerApp>(options);
+        harness::pump_for(std::chrono::milliseconds(50));
+    }
+    player::PlayerWindow& window() { return app_->window(); }
+    player::HostEngines& engines() { return app_->engines(); }
+    HWND playlist() { return window().playlist().window(); }
+    bool idle() { return engines().io.running() == 0; }
+
+    // The GENRE values of a file as the player reads it.
+    Values genres(const std::wstring& name) {
+        auto record = player::read_track_record(music_.file(name));
+        if (!record) return {"<unreadable>"};
+        return player::history::values_of(*record, "GENRE");
+    }
+
+    player::DockedPanel& dock_genre_panel() {
+        quennet::Options preset;
+        preset.name = "Genres";
+        preset.metadata_field = "GENRE";
+        preset.same_value_fields = "%album%";
+        sonavel::stream_writer_buffer config;
+        sonavel::abort_callback_dummy abort;
+        quennet::write_store(config, abort, preset, {preset});
+        const auto& types = window().panel_types();
+        auto found = std::find_if(types.begin(), types.end(), [](const auto& t) { return t.name == "Varnel Panel"; });
+        EXPECT_NE(found, types.end());
+        auto& docked = window().dock(found->type, config.data());
+        harness::pump_for(std::chrono::milliseconds(50));
+        return docked;
+    }
+    // Selects every track (or only the third), types the value into the panel's add box and presses
+    // Enter; waits for the write.
+    void apply(player::DockedPanel& docked, const std::wstring& value, bool every_track = true) {
+        harness::click_label(playlist(), 2);
+        if (every_track) {
+            ASSERT_TRUE(harness::focus(playlist()));
+            harness::press_key(playlist(), 'A', harness::modifiers::ctrl);
+        }
+        harness::pump_for(std::chrono::milliseconds(60));
+        const HWND add = GetDlgItem(docked.window(), IDC_PANEL_ADD);
+        ASSERT_TRUE(harness::focus(add));
+        harness::type_text(add, value);
+        harness::press_key(add, VK_RETURN);
+        const std::string written = sonavel::wide_to_utf8(value);
+        ASSERT_EVENTUALLY(idle() && genres(L"03 third.mp3").back() == written);
+        harness::pump_for(std::chrono::milliseconds(40));
+    }
+    // Chooses an item of the main window's Edit menu (the menu sends the frame WM_COMMAND).
+    void choose(UINT command) {
+        ASSERT_TRUE(edit_item_enabled(command)) << "the menu offers it";
+        PostMessageW(window().frame(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+        harness::pump_for(std::chrono::milliseconds(20));
+        ASSERT_EVENTUALLY(idle());
+        harness::pump_for(std::chrono::milliseconds(40));
+    }
+    HMENU edit_menu() {
+        HMENU bar = GetMenu(window().frame());
+        for (int i = 0; i < GetMenuItemCount(bar); ++i)
+            if (menu_text(bar, i) == L"&Edit") return GetSubMenu(bar, i);
+        return nullptr;
+    }
+    bool edit_item_enabled(UINT command) {
+        HMENU edit = edit_menu();
+        // What the menu shows when it opens.
+        SendMessageW(window().frame(), WM_INITMENUPOPUP, WPARAM(edit), 1);
+        return edit && !(GetMenuState(edit, command, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
+    }
+
+    harness::UnexpectedBoxGuard no_boxes_;
+    TempFolder music_, config_;
+    std::unique_ptr<player::PlayerApp> app_;
+};
+
+TEST_F(TagHistoryInPlayer, EditMenuOffersUndoRedoAndTheHistory) {
+    start();
+    HMENU bar = GetMenu(window().frame());
+    ASSERT_GE(GetMenuItemCount(bar), 3);
+    EXPECT_EQ(menu_text(bar, 0), L"&File");
+    EXPECT_EQ(menu_text(bar, 1), L"&Edit");
+    HMENU edit = edit_menu();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(menu_text(edit, 0), L"&Undo tag update");
+    EXPECT_EQ(menu_text(edit, 1), L"&Redo tag update");
+    EXPECT_EQ(menu_text(edit, 3), L"Tag update &history...");
+    EXPECT_FALSE(edit_item_enabled(HistoryCommands::command_undo)) << "nothing written yet";
+    EXPECT_FALSE(edit_item_enabled(HistoryCommands::command_redo));
+}
+
+TEST_F(TagHistoryInPlayer, ApplyThenUndoRestoresTheFilesExactlyAndRedoWritesThemAgain) {
+    start();
+    auto& docked = dock_genre_panel();
+    apply(docked, L"Blues");
+    ASSERT_EQ(genres(L"01 first.mp3"), (Values{"Rock", "Blues"}));
+    ASSERT_EQ(genres(L"02 second.mp3"), (Values{"Rock", "Pop", "Blues"}));
+    ASSERT_EQ(genres(L"03 third.mp3"), (Values{"Jazz", "Blues"}));
+
+    choose(HistoryCommands::command_undo);
+    EXPECT_EQ(genres(L"01 first.mp3"), (Values{"Rock"}));
+    EXPECT_EQ(genres(L"02 second.mp3"), (Values{"Rock", "Pop"}));
+    EXPECT_EQ(genres(L"03 third.mp3"), (Values{"Jazz"}));
+    auto other_fields = tags_of(music_.file(L"03 third.mp3"));
+    EXPECT_EQ(values_of(other_fields, "ARTIST"), (Values{"Ann"}));
+    EXPECT_EQ(values_of(other_fields, "ALBUM"), (Values{"Same album"}));
+    EXPECT_EVENTUALLY(harness::item_text(playlist(), 0, player::PlaylistView::column_genre) == L"Rock");
+    EXPECT_FALSE(edit_item_enabled(HistoryCommands::command_undo));
+
+    choose(HistoryCommands::command_redo);
+    EXPECT_EQ(genres(L"01 first.mp3"), (Values{"Rock", "Blues"}));
+    EXPECT_EQ(genres(L"02 second.mp3"), (Values{"Rock", "Pop", "Blues"}));
+    EXPECT_EQ(genres(L"03 third.mp3"), (Values{"Jazz", "Blues"}));
+}
+
+TEST_F(TagHistoryInPlayer, AnUpdateIsUndoneAfterARestart) {
+    start();
+    apply(dock_genre_panel(), L"Blues");
+    app_.reset();
+    EXPECT_NE(GetFileAttributesW(config_.file(L"history.db").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    start();
+    choose(HistoryCommands::command_undo);
+    EXPECT_EQ(genres(L"01 first.mp3"), (Values{"Rock"}));
+    EXPECT_EQ(genres(L"02 second.mp3"), (Values{"Rock", "Pop"}));
+    EXPECT_EQ(genres(L"03 third.mp3"), (Values{"Jazz"}));
+}
+
+TEST_F(TagHistoryInPlayer, AFileChangedInBetweenIsSkippedAndReported) {
+    start();
+    apply(dock_genre_panel(), L"Blues");
+    // Another program rewrites the second file's genre.
+    TagLib::PropertyMap tags = tags_of(music_.file(L"02 second.mp3"));
+    tags.replace("GENRE", string_list({"Soul"}));
+    set_tags(music_.file(L"02 second.mp3"), tags);
+
+    harness::MessageBoxAnswerer boxes({IDOK, IDOK});
+    choose(HistoryCommands::command_undo);
+    EXPECT_EQ(genres(L"01 first.mp3"), (Values{"Rock"}));
+    EXPECT_EQ(genres(L"02 second.mp3"), (Values{"Soul"})) << "not overwritten";
+    EXPECT_EQ(genres(L"03 third.mp3"), (Values{"Jazz"}));
+    // The writer's own report, then the undo's list with the values now and the values recorded.
+    ASSERT_EVENTUALLY(boxes.answered() == 2);
+    const std::wstring& writer = boxes.boxes()[0].text;
+    EXPECT_NE(writer.find(L"02 second.mp3: Its tags were changed by another program"), std::wstring::npos)
+        << sonavel::wide_to_utf8(writer);
+    const std::wstring& undo = boxes.boxes()[1].text;
+    EXPECT_EQ(boxes.boxes()[1].caption, L"Undo tag update");
+    EXPECT_NE(undo.find(L"1 file was not restored (changed since the update)"), std::wstring::npos)
+        << sonavel::wide_to_utf8(undo);
+    EXPECT_NE(undo.find(L"02 second.mp3: GENRE is \"Soul\", the update wrote \"Rock\"; \"Pop\"; \"Blues\""),
+              std::wstring::npos)
+        << sonavel::wide_to_utf8(undo);
+}
+
+TEST_F(TagHistoryInPlayer, TheHistoryWindowListsUpdatesAndUndoesTheChosenOne) {
+    start();
+    auto& docked = dock_genre_panel();
+    apply(docked, L"Blues");
+    // A later update changes the third file again.
+    apply(docked, L"Funk", false);
+    choose(HistoryCommands::command_history);
+    HWND history = FindWindowW(L"PlayerTagUpdateHistory", L"Tag update history");
+    ASSERT_NE(history, nullptr);
+    ASSERT_TRUE(IsWindowVisible(history));
+    HWND list = GetDlgItem(history, player::history::HistoryWindow::id_list);
+    ASSERT_EQ(harness::item_count(list), 2);
+    EXPECT_EQ(harness::item_text(list, 0, 1), L"Apply in Varnel Panel");
+    EXPECT_EQ(harness::item_text(list, 0, 2), L"1");
+    EXPECT_EQ(harness::item_text(list, 1, 2), L"3");
+    EXPECT_EQ(harness::item_text(list, 1, 3), L"GENRE");
+    EXPECT_EQ(harness::item_text(list, 1, 4), L"");
+    wchar_t bound[200] = {};
+    GetWindowTextW(GetDlgItem(history, player::history::HistoryWindow::id_bound), bound, 200);
+    EXPECT_EQ(std::wstring(bound), L"The last 100 updates or 1,000,000 changed values are kept, whichever is more.");
+
+    // The older update, Blues, is taken back where nothing changed since; the third file is left alone.
+    harness::MessageBoxAnswerer boxes({IDOK});
+    harness::click_label(list, 1);
+    HWND undo = GetDlgItem(history, player::history::HistoryWindow::id_undo);
+    ASSERT_TRUE(IsWindowEnabled(undo));
+    harness::click(undo, harness::centre_of(undo));
+    ASSERT_EVENTUALLY(idle() && boxes.answered() == 1);
+    EXPECT_EQ(genres(L"01 first.mp3"), (Values{"Rock"}));
+    EXPECT_EQ(genres(L"02 second.mp3"), (Values{"Rock", "Pop"}));
+    EXPECT_EQ(genres(L"03 third.mp3"), (Values{"Jazz", "Blues", "Funk"}));
+    EXPECT_NE(boxes.boxes()[0].text.find(L"03 third.mp3: GENRE is \"Jazz\"; \"Blues\"; \"Funk\", the update wrote "
+                                         L"\"Jazz\"; \"Blues\""),
+              std::wstring::npos)
+        << sonavel::wide_to_utf8(boxes.boxes()[0].text);
+    ASSERT_EVENTUALLY(harness::item_count(list) == 3);
+    EXPECT_EQ(harness::item_text(list, 0, 1), L"Undo: Apply in Varnel Panel");
+    EXPECT_EQ(harness::item_text(list, 0, 2), L"2");
+    EXPECT_EQ(harness::item_text(list, 2, 4), L"Taken back");
+    EXPECT_FALSE(IsWindowEnabled(undo)) << "the chosen update is taken back";
+}
+
+TEST_F(TagHistoryInPlayer, TagWithSameValueFromLibraryIsUndone) {
+    start();
+    auto& docked = dock_genre_panel();
+    // The third track is alone with Jazz on its album, where Rock is the most frequent genre.
+    harness::click_label(playlist(), 2);
+    harness::pump_for(std::chrono::milliseconds(60));
+    const HWND list = GetDlgItem(docked.window(), IDC_PANEL_VALUE_LIST);
+    window_test::MenuReader reader([&reader] {
+        // Down to the item (separators and greyed items are passed over), then Enter.
+        std::vector<WORD> codes;
+        for (const auto& item : reader.items) {
+            if (item == L"-" || item.rfind(L"~", 0) == 0) continue;
+            codes.push_back(VK_DOWN);
+            if (item == L"Tag with same value from library") break;
+        }
+        codes.push_back(VK_RETURN);
+        std::vector<INPUT> keys;
+        for (WORD code : codes)
+            for (DWORD flags : {DWORD(0), DWORD(KEYEVENTF_KEYUP)}) {
+                INPUT key = {};
+                key.type = INPUT_KEYBOARD;
+                key.ki.wVk = code;
+                key.ki.dwFlags = flags;
+                keys.push_back(key);
+            }
+        SendInput(UINT(keys.size()), keys.data(), sizeof(INPUT));
+    });
+    ASSERT_TRUE(harness::focus(list));
+    SendMessageW(docked.window(), WM_CONTEXTMENU, WPARAM(list), MAKELPARAM(10, 10));
+    ASSERT_TRUE(reader.seen);
+    ASSERT_EVENTUALLY(idle() && genres(L"03 third.mp3") == Values{"Rock"});
+    harness::pump_for(std::chrono::milliseconds(60));
+    ASSERT_EQ(app_->history()->history().store().recent(1).at(0).origin, "Tag with same value from library");
+
+    choose(HistoryCommands::command_undo);
+    EXPECT_EQ(genres(L"03 third.mp3"), (Values{"Jazz"}));
+    EXPECT_EQ(genres(L"01 first.mp3"), (Values{"Rock"}));
+}
+
+}  // namespace
+}  // namespace app_test
