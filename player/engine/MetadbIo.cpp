@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_set>
 
 #include "player/engine/FailureReport.h"
 #include "player/engine/HostEngines.h"
@@ -107,7 +108,11 @@ void MetadbIo::update_info_async(const sonavel::metadb_handle_list& tracks,
                                  sonavel::service_ptr_t<sonavel::file_info_filter> filter, HWND__* parent,
                                  std::uint32_t op_flags, sonavel::service_ptr_t<sonavel::completion_notify> notify) {
     auto work = std::make_shared<job>();
-    work->tracks = tracks;
+    // A track listed twice (a playlist may hold it twice) is one file: it is written once.
+    std::unordered_set<const void*> seen;
+    for (const auto& track : tracks) {
+        if (seen.insert(track.get_ptr()).second) work->tracks.push_back(track);
+    }
     work->filter = std::move(filter);
     work->notify = std::move(notify);
     if (host_.recorder) {

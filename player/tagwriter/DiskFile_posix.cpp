@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -22,6 +23,7 @@ void throw_io_error(unsigned long code) {
         throw sonavel::exception_io_denied();
     case ETXTBSY:
     case EBUSY:
+    case EWOULDBLOCK:
         throw sonavel::exception_io_sharing_violation();
     case ENOSPC:
     case EDQUOT:
@@ -50,6 +52,13 @@ DiskFile::DiskFile(const std::string& path, Mode mode, IoFaults* faults) : fault
     if (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
         close();
         throw sonavel::exception_io_denied();
+    }
+    // As on Windows, a file open for writing is ours alone until closed: another writer (another
+    // instance's journal recovery among them) is refused. A file system without locks is no reason to
+    // refuse a write.
+    if (mode != Mode::read && ::flock(fd_, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        close();
+        throw sonavel::exception_io_sharing_violation();
     }
 }
 

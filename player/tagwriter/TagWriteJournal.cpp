@@ -129,9 +129,10 @@ void TagWriteJournal::record(const std::vector<JournalEntry>& entries) {
     std::string bytes = render_journal(entries);
     live_ = true;
     try {
-        DiskFile file(path_, DiskFile::Mode::replace, faults_);
-        file.write_at(0, bytes.data(), bytes.size());
-        file.flush();
+        if (file_) file_->truncate(0);
+        else file_.emplace(path_, DiskFile::Mode::replace, faults_);
+        file_->write_at(0, bytes.data(), bytes.size());
+        file_->flush();
     } catch (...) {
         // A journal that is not complete on disk protects nothing, and nothing was written yet.
         clear();
@@ -140,7 +141,19 @@ void TagWriteJournal::record(const std::vector<JournalEntry>& entries) {
 }
 
 void TagWriteJournal::clear() noexcept {
-    if (live_) DiskFile::remove(path_);
+    if (live_) {
+        // Emptied while still held: a recovery that opens it between the close and the removal finds
+        // nothing to put back over the finished writes.
+        if (file_) {
+            try {
+                file_->truncate(0);
+            } catch (const std::exception&) {
+            }
+        }
+        file_.reset();
+        DiskFile::remove(path_);
+    }
+    file_.reset();
     live_ = false;
 }
 
@@ -155,6 +168,8 @@ void TagWriteJournal::keep(const std::vector<JournalEntry>& entries) {
         file.write_at(0, bytes.data(), bytes.size());
         file.flush();
         file.close();
+        // The name can be taken over only once the whole journal is closed.
+        file_.reset();
         DiskFile::replace(smaller, path_);
     } catch (...) {
         DiskFile::remove(smaller);

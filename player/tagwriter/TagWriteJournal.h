@@ -6,6 +6,7 @@
 // as it was or as written. Staged copies are recorded the same way, so that a copy left by a crash is
 // removed at the next start.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,8 @@ public:
     TagWriteJournal(const TagWriteJournal&) = delete;
     TagWriteJournal& operator=(const TagWriteJournal&) = delete;
 
-    // Puts these entries on disk (replacing any before); when this returns, they survive a crash.
+    // Puts these entries on disk (replacing any before); when this returns, they survive a crash. The
+    // journal stays open, and so out of reach of another instance's recovery, until cleared or kept.
     void record(const std::vector<JournalEntry>& entries);
     // The writes the entries protect are complete and flushed: forget them.
     void clear() noexcept;
@@ -50,6 +52,7 @@ public:
 private:
     std::string path_;
     IoFaults* faults_;
+    std::optional<DiskFile> file_;
     bool live_ = false;
 };
 

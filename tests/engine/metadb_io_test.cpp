@@ -154,6 +154,15 @@ TEST_F(EngineTagUpdate, RecordsAreCurrentAfterCompletion) {
     EXPECT_FALSE(AddGenre::on_main_thread) << "filters run on the worker";
 }
 
+TEST_F(EngineTagUpdate, ATrackListedTwiceIsComposedAndWrittenOnce) {
+    update({a, b, a});
+    ASSERT_TRUE(wait_for_completion());
+    EXPECT_EQ(values_of(a, "GENRE"), (Log{"Rock", "Jazz"}));
+    EXPECT_EQ(engines.memory_tags.written(), (Log{"C:\\music\\a.mp3", "C:\\music\\b.mp3"}));
+    EXPECT_EQ(AddGenre::calls, 2);
+    EXPECT_EQ(g_events.back(), codes(completion_notify::success));
+}
+
 TEST_F(EngineTagUpdate, NotificationsComeInTheirOrderAndCompletionLast) {
     metadb_handle_list tracks = reverse_pointer_order({a, b, outside});
     update(tracks);

@@ -195,6 +195,32 @@ TEST_F(TagWriterOnDisk, OnlyAFileWhoseUndoFailedIsPutBackAndNeverOverALaterWrite
     EXPECT_TRUE(journal_.names().empty());
 }
 
+// A second instance starting while a write is under way must not put back what that write is doing:
+// the journal of a live writer is held open and recovery leaves it alone; once the writer is gone
+// without clearing it, the same journal is recovered.
+TEST_F(TagWriterOnDisk, RecoveryLeavesTheJournalOfALiveWriterAlone) {
+    using player::tagwriter::DiskFile;
+    using player::tagwriter::JournalEntry;
+    std::string path = music_.file("live.flac");
+    write_file(path, "head-NEW-tail");
+    JournalEntry entry;
+    entry.path = path;
+    entry.identity = DiskFile(path, DiskFile::Mode::read).identity();
+    entry.original_size = entry.new_size = 13;
+    entry.ranges.push_back({5, "OLD", "NEW"});
+    {
+        player::tagwriter::TagWriteJournal journal(journal_folder(), "live");
+        journal.record({entry});
+        EXPECT_TRUE(player::tagwriter::recover_tag_writes(journal_folder()).empty());
+        EXPECT_EQ(read_file(path), "head-NEW-tail");
+        EXPECT_EQ(journal_.names().size(), 1u);
+    }
+    // The writer ended without clearing its journal, as a crash would leave it.
+    EXPECT_EQ(player::tagwriter::recover_tag_writes(journal_folder()).size(), 1u);
+    EXPECT_EQ(read_file(path), "head-OLD-tail");
+    EXPECT_TRUE(journal_.names().empty());
+}
+
 TEST(TagWriteJournal, AJournalCutShortOrDamagedIsIgnored) {
     player::tagwriter::JournalEntry entry;
     entry.path = "x.flac";
