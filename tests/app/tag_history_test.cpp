@@ -1,7 +1,7 @@
 // Taking back tag updates in the player as a user does: Apply in the docked panel, Edit > "Undo tag
 // update" and "Redo tag update" chosen from the main window's menu, the history window's Undo button,
-// a restart in between, a file changed in between, and "Tag with same value from library" undone. What
-// lands in the files is read back with the player's own reader.
+// a restart in between and a file changed in between. What lands in the files is read back with the
+// player's own reader.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -20,7 +20,6 @@
 #include "tests/harness/message_box.h"
 #include "tests/harness/mouse.h"
 #include "tests/harness/pump.h"
-#include "tests/window/menu_reader.h"
 
 namespace app_test {
 namespace {
@@ -84,7 +83,6 @@ protected:
         quennet::Options preset;
         preset.name = "Genres";
         preset.metadata_field = "GENRE";
-        preset.same_value_fields = "%album%";
         sonavel::stream_writer_buffer config;
         sonavel::abort_callback_dummy abort;
         quennet::write_store(config, abort, preset, {preset});
@@ -257,45 +255,6 @@ TEST_F(TagHistoryInPlayer, TheHistoryWindowListsUpdatesAndUndoesTheChosenOne) {
     EXPECT_EQ(harness::item_text(list, 0, 2), L"2");
     EXPECT_EQ(harness::item_text(list, 2, 4), L"Taken back");
     EXPECT_FALSE(IsWindowEnabled(undo)) << "the chosen update is taken back";
-}
-
-TEST_F(TagHistoryInPlayer, TagWithSameValueFromLibraryIsUndone) {
-    start();
-    auto& docked = dock_genre_panel();
-    // The third track is alone with Jazz on its album, where Rock is the most frequent genre.
-    harness::click_label(playlist(), 2);
-    harness::pump_for(std::chrono::milliseconds(60));
-    const HWND list = GetDlgItem(docked.window(), IDC_PANEL_VALUE_LIST);
-    window_test::MenuReader reader([&reader] {
-        // Down to the item (separators and greyed items are passed over), then Enter.
-        std::vector<WORD> codes;
-        for (const auto& item : reader.items) {
-            if (item == L"-" || item.rfind(L"~", 0) == 0) continue;
-            codes.push_back(VK_DOWN);
-            if (item == L"Tag with same value from library") break;
-        }
-        codes.push_back(VK_RETURN);
-        std::vector<INPUT> keys;
-        for (WORD code : codes)
-            for (DWORD flags : {DWORD(0), DWORD(KEYEVENTF_KEYUP)}) {
-                INPUT key = {};
-                key.type = INPUT_KEYBOARD;
-                key.ki.wVk = code;
-                key.ki.dwFlags = flags;
-                keys.push_back(key);
-            }
-        SendInput(UINT(keys.size()), keys.data(), sizeof(INPUT));
-    });
-    ASSERT_TRUE(harness::focus(list));
-    SendMessageW(docked.window(), WM_CONTEXTMENU, WPARAM(list), MAKELPARAM(10, 10));
-    ASSERT_TRUE(reader.seen);
-    ASSERT_EVENTUALLY(idle() && genres(L"03 third.mp3") == Values{"Rock"});
-    harness::pump_for(std::chrono::milliseconds(60));
-    ASSERT_EQ(app_->history()->history().store().recent(1).at(0).origin, "Tag with same value from library");
-
-    choose(HistoryCommands::command_undo);
-    EXPECT_EQ(genres(L"03 third.mp3"), (Values{"Jazz"}));
-    EXPECT_EQ(genres(L"01 first.mp3"), (Values{"Rock"}));
 }
 
 }  // namespace
