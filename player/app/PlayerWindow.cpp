@@ -165,6 +165,8 @@ void PlayerWindow::open_preferences() {
 void PlayerWindow::open_console() {
     if (!console_) console_ = std::make_unique<ConsoleWindow>(frame_, host_.engines().console);
     console_->show();
+}
+
 void PlayerWindow::open_help() {
     auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(frame_, L"open", help_file_.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result > 32) return;
