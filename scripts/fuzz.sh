@@ -5,6 +5,7 @@
 # input that found it is left in build/fuzz/artifacts, the fuzzer's output in build/fuzz/logs.
 #   usage: scripts/fuzz.sh [seconds [fuzzer...]]   run each fuzzer (or the ones named) that long (default 30)
 #          scripts/fuzz.sh --write-corpus          rewrite the seeds generated from the project's own code
+# The tag reader's seeds (small audio files of every kind) come from fuzz/make_audio_seeds.sh.
 set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$repo"

@@ -89,11 +89,11 @@ TEST_F(StoredSettings, ADamagedPanelConfigurationIsReportedOnceAndSurvivesAStart
     {
         harness::UnexpectedBoxGuard no_boxes;
         start();
+        // The panel's store is written and read with the panel host's fonts and colours, while they exist.
         const sonavel::guid type = varnel_type();
+        const Bytes damaged = cut_store(), good = preset_store();
         stop();
-        const Bytes damaged = cut_store();
-        player::write_layout(sonavel::wide_to_utf8(layout_file()),
-                             {{type, damaged}, {type, preset_store()}, {unknown_type, {1, 2, 3}}});
+        player::write_layout(sonavel::wide_to_utf8(layout_file()), {{type, damaged}, {type, good}, {unknown_type, {1, 2, 3}}});
     }
     const Bytes stored = file_bytes(layout_file());
 

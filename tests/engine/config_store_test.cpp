@@ -127,7 +127,8 @@ TEST(EngineConfigStore, EntriesOfComponentsNotLoadedAreWrittenBackByteForByte) {
     store.save("quennet.dll", loaded);
 
     player::ConfigStore back;
-    sonavel::stream_reader_memblock again(file_of(store));
+    const Bytes saved = file_of(store);
+    sonavel::stream_reader_memblock again(saved);
     back.read(again, abort);
     ASSERT_NE(back.block("gone.dll"), nullptr);
     EXPECT_EQ(*back.block("gone.dll"), (Bytes{0, 255, 0, 7}));
@@ -163,7 +164,8 @@ TEST(EngineConfigStore, ANameWithZeroBytesComesBackWhole) {
     store.set_block(name, {1});
     store.set_block("a", {2});
     player::ConfigStore back;
-    sonavel::stream_reader_memblock reader(file_of(store));
+    const Bytes saved = file_of(store);
+    sonavel::stream_reader_memblock reader(saved);
     sonavel::abort_callback_dummy abort;
     back.read(reader, abort);
     EXPECT_TRUE(back == store);
