@@ -1,7 +1,8 @@
 #pragma once
 // The stand-in player as one object: the host with its windows, TagLib tag writing, one component library
 // loaded as the host loads it, the main window, and the configuration of the component (player.cfg) and
-// of the docked panels (layout.cfg) kept in a folder between runs. The constructor starts it all up,
+// of the docked panels (layout.cfg) and the library with the playlists (library.db) kept in a folder
+// between runs. The constructor starts it all up,
 // the destructor shuts it down and saves. Main thread.
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include "player/app/PlayerWindow.h"
 #include "player/tagwriter/TagLibTagStore.h"
 #include "player/engine/ConfigStore.h"
+#include "player/library/LibrarySync.h"
 #include "player/win/WinHost.h"
 
 namespace player {
@@ -18,7 +20,7 @@ namespace player {
 struct PlayerOptions {
     std::wstring component;        // the component library
     std::wstring config_folder;    // where player.cfg and layout.cfg live
-    std::vector<std::wstring> folders;  // music folders to scan at start-up
+    std::vector<std::wstring> folders;  // music folders added to the library at start-up
 };
 
 class PlayerApp {
@@ -35,14 +37,18 @@ public:
     HostEngines& engines() noexcept { return host_.engines(); }
     PlayerWindow& window() noexcept { return *window_; }
     const std::string& component_name() const noexcept { return component_->file_name(); }
+    library::LibrarySync& library() noexcept { return *library_; }
 
     std::wstring config_path() const { return folder_ + L"\\player.cfg"; }
     std::wstring layout_path() const { return folder_ + L"\\layout.cfg"; }
+    std::wstring library_path() const { return folder_ + L"\\library.db"; }
 
 private:
     void shut_down();
     // Waits (pumping messages) for tag writes still running, so that their results are not lost.
     void finish_updates();
+    // Stops a library scan and waits for its end.
+    void finish_scan();
 
     std::wstring folder_;
     // Declared before the host: the library goes after the host dropped its services, and the tag writer
@@ -51,6 +57,7 @@ private:
     TagLibTagStore tags_;
     WinHost host_;
     ConfigStore configs_;
+    std::unique_ptr<library::LibrarySync> library_;
     std::unique_ptr<PlayerWindow> window_;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
-// The player's main window: the host's main window with a menu (File: Add folder..., Exit; View: one
-// entry per registered panel type, which docks a panel of that type), the active playlist on the left
+// The player's main window: the host's main window with a menu (File: Add folder..., Remove folder,
+// Exit; View: one entry per registered panel type, which docks a panel of that type), the playlists'
+// tabs above the active playlist on the left
 // and the docked panels stacked on the right. Right-click on the playlist opens the track context menu
 // over the selected tracks. Closing the window ends the message loop. Main thread.
 #include <windows.h>
@@ -9,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "player/app/FolderMenu.h"
 #include "player/app/LayoutFile.h"
+#include "player/app/PlaylistTabs.h"
 #include "player/app/PlaylistView.h"
 #include "player/win/DockHost.h"
 #include "player/win/WinHost.h"
@@ -27,13 +30,17 @@ public:
         std::string name;
     };
 
-    explicit PlayerWindow(WinHost& host);
+    // With a library, File > Add folder adds to it and File > Remove folder lists its folders.
+    explicit PlayerWindow(WinHost& host, library::LibrarySync* library = nullptr);
     ~PlayerWindow();
     PlayerWindow(const PlayerWindow&) = delete;
     PlayerWindow& operator=(const PlayerWindow&) = delete;
 
     HWND frame() const noexcept { return frame_; }
     PlaylistView& playlist() noexcept { return *playlist_; }
+    PlaylistTabs& tabs() noexcept { return *tabs_; }
+    // File > Remove folder (null without a library).
+    HMENU remove_folder_menu() const noexcept { return remove_menu_; }
     // The registered panel types, in the order of the View menu.
     const std::vector<PanelType>& panel_types() const noexcept { return panel_types_; }
 
@@ -60,6 +67,10 @@ private:
     void report(const std::exception& e);
 
     WinHost& host_;
+    library::LibrarySync* library_;
+    std::unique_ptr<FolderMenu> folder_menu_;
+    HMENU remove_menu_ = nullptr;  // owned by the menu bar
+    std::unique_ptr<PlaylistTabs> tabs_;
     HWND frame_;
     std::vector<PanelType> panel_types_;
     sonavel::unique_hmenu menu_;
