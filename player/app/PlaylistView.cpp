@@ -45,6 +45,27 @@ private:
     bool old_;
 };
 
+// Rows beyond which a change is drawn once at its end instead of row by row.
+constexpr int many_rows = 64;
+
+// The list draws nothing while it lives, and all of itself once it goes.
+class quiet_redraw {
+public:
+    quiet_redraw(HWND list, bool quiet) : list_(quiet ? list : nullptr) {
+        if (list_) SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~quiet_redraw() {
+        if (!list_) return;
+        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_, nullptr, FALSE);
+    }
+    quiet_redraw(const quiet_redraw&) = delete;
+    quiet_redraw& operator=(const quiet_redraw&) = delete;
+
+private:
+    HWND list_;
+};
+
 }  // namespace
 
 PlaylistView::PlaylistView(HWND parent, HostEngines& engines)
@@ -66,12 +87,67 @@ PlaylistView::PlaylistView(HWND parent, HostEngines& engines)
                                          static_cast<sonavel::service_base*>(listener_.get_ptr()));
     listener_->attach(this);
     SetWindowSubclass(parent_, parent_proc, control_id, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(list_.get(), list_proc, control_id, reinterpret_cast<DWORD_PTR>(this));
     playlist_changed();
 }
 
 PlaylistView::~PlaylistView() {
     listener_->attach(nullptr);
     RemoveWindowSubclass(parent_, parent_proc, control_id);
+    RemoveWindowSubclass(list_.get(), list_proc, control_id);
+}
+
+LRESULT CALLBACK PlaylistView::list_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                         DWORD_PTR self) {
+    auto* view = reinterpret_cast<PlaylistView*>(self);
+    // A click or key that changes the selection of many rows: the list tells of each row in turn and
+    // draws each; it draws once instead, and the playlist hears of the whole change once.
+    bool quiet = (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_KEYDOWN) &&
+                 int(ListView_GetSelectedCount(window)) > many_rows;
+    if (quiet) SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+    ++view->batch_depth_;
+    LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+    if (--view->batch_depth_ == 0) {
+        try {
+            view->flush_user_selection();
+        } catch (const std::exception& e) {
+            view->engines_.console.print(("Playlist view: " + sonavel::message_of(e)).c_str());
+        }
+    }
+    if (quiet) {
+        SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(window, nullptr, FALSE);
+    }
+    return result;
+}
+
+void PlaylistView::flush_user_selection() {
+    if (!pending_.all && pending_.items.empty()) return;
+    auto pending = std::move(pending_);
+    pending_ = {};
+    std::size_t playlist = active();
+    if (playlist == sonavel::no_item) return;
+    scoped_flag guard(user_change_);
+    auto& playlists = engines_.playlists;
+    if (pending.all) {
+        if (pending.all_selected) playlists.set_selection(playlist, sonavel::bit_array_true(), sonavel::bit_array_true());
+        else playlists.set_selection(playlist, sonavel::bit_array_true(), sonavel::bit_array_false());
+    }
+    if (pending.items.size() == 1) {
+        auto [row, selected] = pending.items.front();
+        if (selected) playlists.set_selection(playlist, sonavel::bit_array_one(row), sonavel::bit_array_true());
+        else playlists.set_selection(playlist, sonavel::bit_array_one(row), sonavel::bit_array_false());
+    } else if (!pending.items.empty()) {
+        std::size_t count = playlists.get_item_count(playlist);
+        std::vector<bool> affected(count), state(count);
+        for (auto [row, selected] : pending.items) {
+            if (row >= count) continue;
+            affected[row] = true;
+            state[row] = selected;
+        }
+        playlists.set_selection(playlist, sonavel::bit_array_bittable(std::move(affected)),
+                                sonavel::bit_array_bittable(std::move(state)));
+    }
 }
 
 LRESULT CALLBACK PlaylistView::parent_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
@@ -115,6 +191,8 @@ void PlaylistView::set_row_state(int row, UINT state, UINT mask) {
 }
 
 void PlaylistView::show_selection(const sonavel::bit_array& affected, const sonavel::bit_array& state, std::size_t rows) {
+    // Drawn once at the end, not row by row.
+    quiet_redraw quiet(list_.get(), rows > std::size_t(many_rows));
     // Every row to one state: one call, which the list applies without a notification per row.
     bool uniform = true;
     bool first = rows ? state.get(0) : false;
@@ -134,11 +212,15 @@ void PlaylistView::show_selection(const sonavel::bit_array& affected, const sona
 void PlaylistView::playlist_changed() {
     scoped_flag guard(syncing_);
     forget_cached_row();
+    pending_ = {};
     HWND list = list_.get();
     std::size_t playlist = active();
     std::size_t count = playlist == sonavel::no_item ? 0 : engines_.playlists.get_item_count(playlist);
+    {
+        quiet_redraw quiet(list, int(ListView_GetSelectedCount(list)) > many_rows);
+        ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+    }
     ListView_SetItemCountEx(list, int(count), 0);
-    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
     int focused = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
     if (focused >= 0) ListView_SetItemState(list, focused, 0, LVIS_FOCUSED);
     if (count == 0) {
@@ -227,6 +309,7 @@ void PlaylistView::on_range_changed(const NMLVODSTATECHANGE& change) {
     if (syncing_ || !((change.uOldState ^ change.uNewState) & LVIS_SELECTED)) return;
     std::size_t playlist = active();
     if (playlist == sonavel::no_item || change.iFrom < 0 || change.iTo < change.iFrom) return;
+    flush_user_selection();
     scoped_flag guard(user_change_);
     bit_array_range rows(std::size_t(change.iFrom), std::size_t(change.iTo));
     if (change.uNewState & LVIS_SELECTED) engines_.playlists.set_selection(playlist, rows, sonavel::bit_array_true());
@@ -237,9 +320,19 @@ void PlaylistView::on_item_changed(const NMLISTVIEW& change) {
     if (syncing_ || !(change.uChanged & LVIF_STATE)) return;
     std::size_t playlist = active();
     if (playlist == sonavel::no_item) return;
-    scoped_flag guard(user_change_);
     auto& playlists = engines_.playlists;
-    if ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) {
+    if (((change.uOldState ^ change.uNewState) & LVIS_SELECTED) && batch_depth_ > 0) {
+        // Told once the list has handled the message that made the change.
+        bool selected = (change.uNewState & LVIS_SELECTED) != 0;
+        if (change.iItem < 0) {
+            pending_.all = true;
+            pending_.all_selected = selected;
+            pending_.items.clear();
+        } else {
+            pending_.items.emplace_back(std::size_t(change.iItem), selected);
+        }
+    } else if ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) {
+        scoped_flag guard(user_change_);
         bool selected = (change.uNewState & LVIS_SELECTED) != 0;
         // Item -1 stands for every row.
         if (change.iItem < 0 && selected) {
@@ -252,8 +345,10 @@ void PlaylistView::on_item_changed(const NMLISTVIEW& change) {
             playlists.set_selection(playlist, sonavel::bit_array_one(std::size_t(change.iItem)), sonavel::bit_array_false());
         }
     }
-    if (change.iItem >= 0 && (change.uNewState & LVIS_FOCUSED) && !(change.uOldState & LVIS_FOCUSED))
+    if (change.iItem >= 0 && (change.uNewState & LVIS_FOCUSED) && !(change.uOldState & LVIS_FOCUSED)) {
+        scoped_flag guard(user_change_);
         playlists.set_focus_item(playlist, std::size_t(change.iItem));
+    }
 }
 
 void PlaylistView::on_key_down(WORD key) {

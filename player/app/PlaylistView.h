@@ -10,6 +10,8 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "player/app/PlaylistListener.h"
 #include "player/engine/HostEngines.h"
@@ -43,6 +45,10 @@ private:
 
     static LRESULT CALLBACK parent_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                         DWORD_PTR self);
+    static LRESULT CALLBACK list_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                      DWORD_PTR self);
+    // Tells the playlist of the selection changes the list made while it handled one message.
+    void flush_user_selection();
     void on_notify(const NMHDR& header);
     void on_item_changed(const NMLISTVIEW& change);
     void on_key_down(WORD key);
@@ -63,6 +69,13 @@ private:
     bool syncing_ = false;
     // Set while the user's change in the view goes to the playlist: its echo is not shown again.
     bool user_change_ = false;
+    // Selection changes the list made during the message it is handling (depth > 0), told at its end.
+    int batch_depth_ = 0;
+    struct pending_selection {
+        bool all = false, all_selected = false;
+        std::vector<std::pair<std::size_t, bool>> items;
+    };
+    pending_selection pending_;
     std::size_t cached_row_ = sonavel::no_item;
     sonavel::metadb_handle_ptr cached_track_;
     sonavel::file_info_impl cached_record_;

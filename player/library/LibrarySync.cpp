@@ -37,7 +37,7 @@ LibrarySync::LibrarySync(HostEngines& engines, std::string database_path, ScanSo
     : engines_(engines), path_(std::move(database_path)), sources_(std::move(sources)), progress_parent_(progress_parent) {}
 
 LibrarySync::~LibrarySync() {
-    // The worker's posts hold the job, not this object: a scan still running is only told to stop.
+    // A scan still running is told to stop; what it posts after this object went finds no one.
     if (running_) running_->progress->abort().abort();
 }
 
@@ -57,6 +57,7 @@ void LibrarySync::load() {
         opened = OpenedLibrary();
         opened.database = std::make_unique<LibraryDatabase>(path_);
     }
+    auto read = std::chrono::steady_clock::now();
     database_ = std::move(opened.database);
     keep_folder_list(path_, database_->folders());
     if (!opened.set_aside_as.empty()) {
@@ -100,9 +101,12 @@ void LibrarySync::load() {
     }
     std::size_t active = library_seen && stored.active < stored.lists.size() ? stored.active : library_playlist();
     playlists.set_active_playlist(std::min(active, playlists.get_playlist_count() - 1));
-    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count();
+    auto ms = [](auto from, auto to) {
+        return std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(to - from).count());
+    };
+    auto now = std::chrono::steady_clock::now();
     engines_.console.print(("Library: " + std::to_string(tracks.size()) + " tracks from the database in " +
-                            std::to_string(ms) + " ms")
+                            ms(started, now) + " ms (read " + ms(started, read) + " ms)")
                                .c_str());
     if (!opened.set_aside_as.empty()) scan();
 }
@@ -158,7 +162,8 @@ void LibrarySync::start_scan(std::vector<std::string> folders) {
     running_ = job;
     scanning_ = true;
     pending_unreadable_.clear();
-    engines_.workers.start([this, job, path = path_, sources = sources_] {
+    std::weak_ptr<LibrarySync*> self = self_;
+    engines_.workers.start([&engines = engines_, self, job, path = path_, sources = sources_] {
         try {
             // The worker's own connection: the main thread keeps using its own meanwhile.
             LibraryDatabase database(path);
@@ -171,7 +176,9 @@ void LibrarySync::start_scan(std::vector<std::string> folders) {
                     database.write(rows, found.removed);
                     job->read += found.found.size();
                     auto shared = std::make_shared<ScanBatch>(std::move(found));
-                    engines_.queue.post([this, shared] { apply(*shared); });
+                    engines.queue.post([self, shared] {
+                        if (auto alive = self.lock()) (*alive)->apply(*shared);
+                    });
                 },
                 [&](const ScanProgress& status) {
                     job->progress->set_item_path(status.path.c_str());
@@ -182,7 +189,10 @@ void LibrarySync::start_scan(std::vector<std::string> folders) {
         } catch (const std::exception& e) {
             job->error = sonavel::message_of(e);
         }
-        engines_.queue.post([this, job] { finished(*job); });
+        engines.queue.post([self, job] {
+            if (auto alive = self.lock()) (*alive)->finished(*job);
+            else job->progress->close();
+        });
     });
 }
 

@@ -68,6 +68,8 @@ private:
     bool scan_again_ = false;
     std::vector<std::string> unreadable_;
     std::vector<std::string> pending_unreadable_;
+    // What the worker's posts reach this object through: gone with it.
+    std::shared_ptr<LibrarySync*> self_ = std::make_shared<LibrarySync*>(this);
 };
 
 }  // namespace player::library
