@@ -48,6 +48,19 @@ private:
 // Rows beyond which a change is drawn once at its end instead of row by row.
 constexpr int many_rows = 64;
 
+// Whether the message, in a list of several selectable rows, replaces the selection by one row.
+bool starts_new_selection(UINT message, WPARAM wparam) {
+    bool shift = GetKeyState(VK_SHIFT) < 0, control = GetKeyState(VK_CONTROL) < 0;
+    if (message == WM_LBUTTONDOWN) return !(wparam & (MK_SHIFT | MK_CONTROL));
+    if (message != WM_KEYDOWN || shift || control) return false;
+    switch (wparam) {
+    case VK_UP: case VK_DOWN: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT: case VK_LEFT: case VK_RIGHT:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // The list draws nothing while it lives, and all of itself once it goes.
 class quiet_redraw {
 public:
@@ -106,6 +119,9 @@ LRESULT CALLBACK PlaylistView::list_proc(HWND window, UINT message, WPARAM wpara
                  int(ListView_GetSelectedCount(window)) > many_rows;
     if (quiet) SendMessageW(window, WM_SETREDRAW, FALSE, 0);
     ++view->batch_depth_;
+    // A plain click or a move of the focus from the keyboard selects one row: the others are deselected
+    // in one call here, which the list makes in one pass with one notification, not row by row.
+    if (quiet && starts_new_selection(message, wparam)) ListView_SetItemState(window, -1, 0, LVIS_SELECTED);
     LRESULT result = DefSubclassProc(window, message, wparam, lparam);
     if (--view->batch_depth_ == 0) {
         try {
