@@ -357,6 +357,24 @@ TEST_F(Player, AFileRemovedWhileThePlayerWasClosedLeavesTheLibrary) {
     EXPECT_EQ(engines().library.get_all_items().size(), 2u);
 }
 
+TEST_F(Player, FileRemoveFolderListsTheLibraryFoldersAndForgetsTheChosenOnesTracks) {
+    start();
+    HMENU remove = window().remove_folder_menu();
+    ASSERT_NE(remove, nullptr);
+    // The submenu is filled as it opens.
+    SendMessageW(window().frame(), WM_INITMENUPOPUP, WPARAM(remove), 0);
+    ASSERT_EQ(GetMenuItemCount(remove), 1);
+    wchar_t text[MAX_PATH] = {};
+    GetMenuStringW(remove, 0, text, MAX_PATH, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(text), music_.path());
+    window().run_command(GetMenuItemID(remove, 0));
+    EXPECT_EQ(harness::item_count(playlist()), 0);
+    EXPECT_TRUE(engines().library.get_all_items().empty());
+    app_.reset();
+    start(false);
+    EXPECT_EQ(harness::item_count(playlist()), 0) << "the folder stays out of the library";
+}
+
 TEST_F(Player, ADamagedLibraryDatabaseIsSetAsideAndRebuiltFromTheFoldersWithAMessage) {
     start();
     app_.reset();
