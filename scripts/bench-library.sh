@@ -17,9 +17,15 @@ python=/usr/bin/python3
 bash scripts/build-taglib-mingw.sh build/cache/taglib-mingw
 bash scripts/build-sqlite-mingw.sh build/cache/sqlite-mingw
 bash scripts/build-benchmark-mingw.sh build/cache/benchmark-mingw
-cmake -S . -B build/bench-win32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DQUENNET_BENCH=ON -DQUENNET_TESTS=OFF >/dev/null
-cmake --build build/bench-win32 --target library_bench_win32 quennet
+# LIBRARY_BENCH_BUILD: another win32 Release build folder to add the benchmark to (its tests kept).
+build=${LIBRARY_BENCH_BUILD:-build/bench-win32}
+if [ -n "${LIBRARY_BENCH_BUILD:-}" ]; then
+  cmake -S . -B "$build" -DQUENNET_BENCH=ON >/dev/null
+else
+  cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
+    -DQUENNET_BENCH=ON -DQUENNET_TESTS=OFF >/dev/null
+fi
+cmake --build "$build" --target library_bench_win32 quennet
 
 rm -rf "$work"
 mkdir -p "$work/seed"
@@ -48,6 +54,7 @@ winpath() { echo "Z:${1//\//\\}"; }
 for n in "${sizes[@]}"; do
   music=$work/music-$n
   mkdir -p "$music" "$work/config-$n"
+  echo >> "$work/results.txt"
   "$python" - "$work/seed" "$music" "$n" <<'PY'
 import os, sys
 seed, music, n = sys.argv[1], sys.argv[2], int(sys.argv[3])
@@ -57,9 +64,17 @@ for i in range(n):
     os.link(f"{seed}/s{i % 8}.mp3", f"{folder}/{i:06d}.mp3")
 PY
   echo "== $n tracks"
-  bash scripts/wine-session.sh build/bench-win32 wine build/bench-win32/bin/library_bench_win32.exe \
-    "$(winpath "$repo/build/bench-win32/bin/quennet.dll")" "$(winpath "$work/config-$n")" "$(winpath "$music")" 3 \
-    2>/dev/null | tr -d '\r' | grep -E '^(cold|warm|select)|missed|left' | tee -a "$work/results.txt"
+  bash scripts/wine-session.sh "$build" wine "$build/bin/library_bench_win32.exe" \
+    "$(winpath "$repo/$build/bin/quennet.dll")" "$(winpath "$work/config-$n")" "$(winpath "$music")" 3 \
+    2>/dev/null | tr -d '\r' | grep -E '^(cold|warm|select)|^Library:|missed|left' | tee -a "$work/results.txt"
+  # LIBRARY_BENCH_BEFORE: a win32 build of an earlier player with its own library_bench_win32.exe, run on
+  # the same files for comparison (one run).
+  if [ -n "${LIBRARY_BENCH_BEFORE:-}" ]; then
+    rm -rf "$work/config-before" && mkdir -p "$work/config-before"
+    bash scripts/wine-session.sh "$LIBRARY_BENCH_BEFORE" wine "$LIBRARY_BENCH_BEFORE/bin/library_bench_win32.exe" \
+      "$(winpath "$LIBRARY_BENCH_BEFORE/bin/quennet.dll")" "$(winpath "$work/config-before")" "$(winpath "$music")" \
+      2>/dev/null | tr -d '\r' | grep -E '^before' | tee -a "$work/results.txt"
+  fi
   rm -rf "$music" "$work/config-$n"
 done
 mkdir -p bench/results

@@ -127,6 +127,22 @@ TEST_F(Library, AFolderAddedIsImportedInTheBackgroundIntoTheLibraryAndItsPlaylis
     EXPECT_EQ(sync_->track_count(), 3u);
 }
 
+TEST_F(Library, AFolderOfManyFilesIsReadInTheOrderOfItsListing) {
+    std::vector<std::string> expected;
+    for (int i = 0; i < 1234; ++i) {
+        std::string path = "/big/" + std::to_string(100000 + i) + ".mp3";
+        disk_.put(path, {{"TITLE", {std::to_string(i)}}});
+        expected.push_back(path);
+    }
+    start();
+    sync_->add_folder("/big");
+    wait_for_scan();
+    EXPECT_EQ(library_paths(), expected);
+    EXPECT_EQ(playlist_paths(sync_->library_playlist()), expected);
+    EXPECT_EQ(field("/big/100777.mp3", "TITLE"), "777");
+    EXPECT_EQ(disk_.reads(), 1234u);
+}
+
 TEST_F(Library, ARestartShowsTheStoredLibraryAtOnceAndReadsNoUnchangedFile) {
     start();
     sync_->add_folder("/m");
