@@ -42,8 +42,7 @@ struct ScanProgress {
 };
 
 // Runs the scan. `known` is what the library holds; `batch` gets each batch (a nonempty one), `progress`
-// is told of each file read. Files are read by up to four threads at once: `sources.read` and
-// `progress` must allow calls from several threads (`progress` is called by one at a time). Stops early, with what it found so far, when `abort` is set.
+// is told of each file read. Stops early, with what it found so far, when `abort` is set.
 void scan_folders(const std::vector<std::string>& folders, const std::unordered_map<std::string, FileStamp>& known,
                   const ScanSources& sources, std::size_t batch_size, sonavel::abort_callback& abort,
                   const std::function<void(ScanBatch&&)>& batch, const std::function<void(const ScanProgress&)>& progress);
