@@ -27,6 +27,7 @@ class bit_array_one final : public bit_array {
 public:
     explicit bit_array_one(std::size_t index) : index_(index) {}
     bool get(std::size_t n) const override { return n == index_; }
+    std::size_t index() const noexcept { return index_; }
 
 private:
     std::size_t index_;

@@ -23,12 +23,13 @@ std::wstring join(const std::wstring& folder, const std::wstring& name) {
     return separated ? folder + name : folder + L"\\" + name;
 }
 
-void collect(const std::wstring& folder, std::vector<std::wstring>& out) {
+void collect(const std::wstring& folder, std::vector<FolderEntry>& out) {
     WIN32_FIND_DATAW entry;
     HANDLE first = FindFirstFileW(join(folder, L"*").c_str(), &entry);
     unique_find find(first == INVALID_HANDLE_VALUE ? nullptr : first);
     if (!find) return;
-    std::vector<std::wstring> files, folders;
+    std::vector<FolderEntry> files;
+    std::vector<std::wstring> folders;
     do {
         std::wstring name = entry.cFileName;
         if (name == L"." || name == L"..") continue;
@@ -39,19 +40,35 @@ void collect(const std::wstring& folder, std::vector<std::wstring>& out) {
                 DeleteFileW(join(folder, name).c_str());
             continue;
         }
-        (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? folders : files).push_back(name);
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            folders.push_back(name);
+        } else {
+            files.push_back(FolderEntry{name, (std::uint64_t(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow,
+                             (std::uint64_t(entry.ftLastWriteTime.dwHighDateTime) << 32) |
+                                 entry.ftLastWriteTime.dwLowDateTime});
+        }
     } while (FindNextFileW(find.get(), &entry));
-    sort_names(files);
+    std::sort(files.begin(), files.end(),
+              [](const FolderEntry& a, const FolderEntry& b) { return lstrcmpiW(a.path.c_str(), b.path.c_str()) < 0; });
     sort_names(folders);
-    for (const auto& name : files) out.push_back(join(folder, name));
+    for (auto& file : files) {
+        file.path = join(folder, file.path);
+        out.push_back(std::move(file));
+    }
     for (const auto& name : folders) collect(join(folder, name), out);
 }
 
 }  // namespace
 
+std::vector<FolderEntry> entries_under(const std::wstring& folder) {
+    std::vector<FolderEntry> out;
+    collect(folder, out);
+    return out;
+}
+
 std::vector<std::wstring> files_under(const std::wstring& folder) {
     std::vector<std::wstring> out;
-    collect(folder, out);
+    for (auto& entry : entries_under(folder)) out.push_back(std::move(entry.path));
     return out;
 }
 

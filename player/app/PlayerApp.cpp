@@ -1,6 +1,6 @@
 #include "player/app/PlayerApp.h"
 
-#include "player/app/TrackImport.h"
+#include "player/app/LibrarySources.h"
 #include "player/tagwriter/TagWriteJournal.h"
 #include "sdk/utf8.h"
 
@@ -39,7 +39,9 @@ PlayerApp::PlayerApp(const PlayerOptions& options)
     engines.start();
     init_components();
 
-    window_ = std::make_unique<PlayerWindow>(host_);
+    library_ = std::make_unique<library::LibrarySync>(engines, sonavel::wide_to_utf8(library_path()), disk_sources(),
+                                                      host_.main_window());
+    window_ = std::make_unique<PlayerWindow>(host_, library_.get());
     window_->settings_applied = [this] { save_settings(); };
     window_->set_help_file(options.component.substr(0, options.component.find_last_of(L"\\/") + 1) +
                            L"help\\quennet_help.html");
@@ -51,12 +53,15 @@ PlayerApp::PlayerApp(const PlayerOptions& options)
     } catch (const std::exception& e) {
         engines.console.print(("Stored layout ignored: " + sonavel::message_of(e)).c_str());
     }
-    // Shown first: files that cannot be read are reported in a message over the player's window.
+    // Shown first: a damaged library database is reported in a message over the player's window.
     ShowWindow(window_->frame(), SW_SHOW);
+    // The library as stored shows at once; the folders are then scanned in the background.
+    library_->load();
+    for (const auto& folder : options.folders) library_->add_folder(sonavel::wide_to_utf8(folder));
+    if (options.folders.empty()) library_->scan();
     if (!unread_config.empty()) engines.popups.show(unread_config.c_str(), "Stored configuration", sonavel::popup_message::icon_error);
     if (!window_->kept_panels().empty())
         engines.popups.show(window_->kept_panels().report().c_str(), "Restoring the layout", sonavel::popup_message::icon_error);
-    for (const auto& folder : options.folders) import_folder(engines, folder);
 }
 
 PlayerApp::~PlayerApp() {
@@ -84,8 +89,20 @@ void PlayerApp::finish_updates() {
     host_.loop().run_until([&] { return engines.io.running() == 0; }, 60 * 1000);
 }
 
+void PlayerApp::finish_scan() {
+    // What the scan found so far is stored already; the rest is found at the next start.
+    library_->cancel();
+    host_.loop().run_until([&] { return !library_->scanning(); }, 60 * 1000);
+}
+
 void PlayerApp::shut_down() {
+    finish_scan();
     finish_updates();
+    try {
+        library_->save_playlists();
+    } catch (const std::exception& e) {
+        host_.engines().console.print(("Playlists not saved: " + sonavel::message_of(e)).c_str());
+    }
     // A file that cannot be written costs that file only: the component is still shut down.
     try {
         write_layout(sonavel::wide_to_utf8(layout_path()), window_->placements());

@@ -1,7 +1,8 @@
 #pragma once
 // The stand-in player as one object: the host with its windows, TagLib tag writing, one component library
 // loaded as the host loads it, the main window, and the configuration of the component (player.cfg) and
-// of the docked panels (layout.cfg) kept in a folder between runs. The constructor starts it all up,
+// of the docked panels (layout.cfg) and the library with the playlists (library.db) kept in a folder
+// between runs. The constructor starts it all up,
 // the destructor shuts it down and saves. Main thread.
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include "player/tagwriter/TagLibTagStore.h"
 #include "player/engine/ConfigStore.h"
 #include "player/history/PlayerHistory.h"
+#include "player/library/LibrarySync.h"
 #include "player/win/WinHost.h"
 
 namespace player {
@@ -20,7 +22,7 @@ struct PlayerOptions {
     std::wstring component;        // the component library
     std::wstring config_folder;    // where player.cfg and layout.cfg live
     std::wstring default_layout;   // the layout docked while there is no layout.cfg yet; empty: none
-    std::vector<std::wstring> folders;  // music folders to scan at start-up
+    std::vector<std::wstring> folders;  // music folders added to the library at start-up
 };
 
 class PlayerApp {
@@ -39,9 +41,11 @@ public:
     // The history of tag updates; null when history.db could not be opened.
     history::PlayerHistory* history() noexcept { return history_ ? &*history_ : nullptr; }
     const std::string& component_name() const noexcept { return component_->file_name(); }
+    library::LibrarySync& library() noexcept { return *library_; }
 
     std::wstring config_path() const { return folder_ + L"\\player.cfg"; }
     std::wstring layout_path() const { return folder_ + L"\\layout.cfg"; }
+    std::wstring library_path() const { return folder_ + L"\\library.db"; }
 
 private:
     void shut_down();
@@ -49,6 +53,8 @@ private:
     void save_settings();
     // Waits (pumping messages) for tag writes still running, so that their results are not lost.
     void finish_updates();
+    // Stops a library scan and waits for its end.
+    void finish_scan();
 
     std::wstring folder_;
     // Declared before the host: the library goes after the host dropped its services, and the tag writer
@@ -59,6 +65,7 @@ private:
     std::optional<history::PlayerHistory> history_;
     WinHost host_;
     ConfigStore configs_;
+    std::unique_ptr<library::LibrarySync> library_;
     std::unique_ptr<PlayerWindow> window_;
 };
 

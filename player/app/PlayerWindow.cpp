@@ -34,13 +34,16 @@ using unique_item_list = sonavel::unique_handle<LPITEMIDLIST, free_item_list>;
 
 }  // namespace
 
-PlayerWindow::PlayerWindow(WinHost& host) : host_(host), frame_(host.main_window()) {
+PlayerWindow::PlayerWindow(WinHost& host, library::LibrarySync* library)
+    : host_(host), library_(library), frame_(host.main_window()) {
+    if (library_) folder_menu_ = std::make_unique<FolderMenu>(*library_);
     for (auto& panel : sonavel::service_list_t<dockwork::window>()) {
         std::string name;
         panel->get_name(name);
         panel_types_.push_back({panel->get_guid(), name});
     }
     sonavel::uSetWindowText(frame_, player_title);
+    tabs_ = std::make_unique<PlaylistTabs>(frame_, host_.engines().playlists);
     playlist_ = std::make_unique<PlaylistView>(frame_, host_.engines());
     status_ = std::make_unique<PlayerStatus>(frame_, host_.engines());
     build_menu();
@@ -55,6 +58,7 @@ PlayerWindow::~PlayerWindow() {
     console_.reset();
     status_.reset();
     playlist_.reset();
+    tabs_.reset();
     // The menu is ours, not the window's, which outlives us.
     SetMenu(frame_, nullptr);
 }
@@ -65,6 +69,11 @@ void PlayerWindow::build_menu() {
     for (const auto& entry : file_menu) {
         if (entry.id == 0) AppendMenuW(file.get(), MF_SEPARATOR, 0, nullptr);
         else AppendMenuW(file.get(), MF_STRING, entry.id, entry.text);
+        if (entry.id == command_add_folder && folder_menu_) {
+            sonavel::unique_hmenu remove(CreatePopupMenu());
+            remove_menu_ = remove.get();
+            AppendMenuW(file.get(), MF_POPUP, UINT_PTR(remove.release()), L"&Remove folder");
+        }
     }
     sonavel::unique_hmenu view(CreatePopupMenu());
     for (std::size_t i = 0; i < panel_types_.size(); ++i)
@@ -114,7 +123,9 @@ void PlayerWindow::layout() {
     GetClientRect(frame_, &client);
     int width = client.right, height = client.bottom - status_->bar().fit();
     int dock = docked_.empty() ? 0 : std::min(dock_width, width / 2);
-    SetWindowPos(playlist_->window(), nullptr, 0, 0, width - dock, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    int tabs = std::min(tabs_->height(), height);
+    SetWindowPos(tabs_->window(), nullptr, 0, 0, width - dock, tabs, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(playlist_->window(), nullptr, 0, tabs, width - dock, height - tabs, SWP_NOZORDER | SWP_NOACTIVATE);
     if (docked_.empty()) return;
     int each = height / int(docked_.size());
     for (std::size_t i = 0; i < docked_.size(); ++i) {
@@ -138,6 +149,8 @@ void PlayerWindow::run_command(UINT id) {
         open_help();
     } else if (id >= command_first_panel_type && id < command_first_panel_type + panel_types_.size()) {
         dock(panel_types_[id - command_first_panel_type].type);
+    } else if (folder_menu_) {
+        folder_menu_->run(id);
     }
 }
 
@@ -150,7 +163,8 @@ void PlayerWindow::add_folder() {
     if (!chosen) return;
     wchar_t path[MAX_PATH * 4] = {};
     if (!SHGetPathFromIDListW(chosen.get(), path)) return;
-    import_folder(host_.engines(), path);
+    if (library_) library_->add_folder(sonavel::wide_to_utf8(path));
+    else import_folder(host_.engines(), path);
 }
 
 void PlayerWindow::open_preferences() {
@@ -198,6 +212,9 @@ LRESULT PlayerWindow::on_message(HWND window, UINT message, WPARAM wparam, LPARA
     case WM_SIZE:
         layout();
         return 0;
+    case WM_INITMENUPOPUP:
+        if (folder_menu_ && reinterpret_cast<HMENU>(wparam) == remove_menu_) folder_menu_->fill(remove_menu_);
+        break;
     case WM_COMMAND:
         if (lparam == 0 && HIWORD(wparam) == 0) {
             run_command(LOWORD(wparam));

@@ -1,8 +1,8 @@
 #pragma once
-// The player's main window: the host's main window with a menu (File: Add folder..., Preferences...,
-// Exit; View: one entry per registered panel type, which docks a panel of that type, and Console;
-// Help: the component's help page), the active playlist on the left, the docked panels stacked on
-// the right and a status bar below. Right-click on the playlist opens the track context menu
+// The player's main window: the host's main window with a menu (File: Add folder..., Remove folder,
+// Preferences..., Exit; View: one entry per registered panel type, which docks a panel of that type, and
+// Console; Help: the component's help page), the playlists' tabs above the active playlist on the left,
+// the docked panels stacked on the right and a status bar below. Right-click on the playlist opens the track context menu
 // over the selected tracks. Closing the window ends the message loop. Main thread.
 #include <windows.h>
 
@@ -11,9 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "player/app/FolderMenu.h"
 #include "player/app/KeptPanels.h"
 #include "player/app/LayoutFile.h"
 #include "player/app/PlayerStatus.h"
+#include "player/app/PlaylistTabs.h"
 #include "player/app/PlaylistView.h"
 #include "player/prefs/PreferencesDialog.h"
 #include "player/win/ConsoleWindow.h"
@@ -40,7 +42,8 @@ public:
         std::string name;
     };
 
-    explicit PlayerWindow(WinHost& host);
+    // With a library, File > Add folder adds to it and File > Remove folder lists its folders.
+    explicit PlayerWindow(WinHost& host, library::LibrarySync* library = nullptr);
     ~PlayerWindow();
     PlayerWindow(const PlayerWindow&) = delete;
     PlayerWindow& operator=(const PlayerWindow&) = delete;
@@ -53,6 +56,9 @@ public:
     ConsoleWindow* console() noexcept { return console_.get(); }
     // Runs after Preferences gave settings new values.
     std::function<void()> settings_applied;
+    PlaylistTabs& tabs() noexcept { return *tabs_; }
+    // File > Remove folder (null without a library).
+    HMENU remove_folder_menu() const noexcept { return remove_menu_; }
     // The registered panel types, in the order of the View menu.
     const std::vector<PanelType>& panel_types() const noexcept { return panel_types_; }
 
@@ -87,6 +93,10 @@ private:
     void report(const std::exception& e);
 
     WinHost& host_;
+    library::LibrarySync* library_;
+    std::unique_ptr<FolderMenu> folder_menu_;
+    HMENU remove_menu_ = nullptr;  // owned by the menu bar
+    std::unique_ptr<PlaylistTabs> tabs_;
     HWND frame_;
     std::vector<PanelType> panel_types_;
     sonavel::unique_hmenu menu_;

@@ -10,6 +10,11 @@ unsigned PlaylistListener::get_flags() {
            flags::flag_on_item_focus_change | flags::flag_on_items_modified;
 }
 
+void PlaylistListener::on_items_added(std::size_t base, const sonavel::metadb_handle_list& tracks,
+                                      const sonavel::bit_array& selection) {
+    if (target_) target_->items_added(base, tracks.size(), selection);
+}
+
 void PlaylistListener::on_items_selection_change(const sonavel::bit_array& affected, const sonavel::bit_array& state) {
     if (target_) target_->selection_changed(affected, state);
 }

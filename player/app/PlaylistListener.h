@@ -10,6 +10,8 @@ class PlaylistEvents {
 public:
     // Items came, went, moved or were replaced, or another playlist became active: show it all again.
     virtual void playlist_changed() = 0;
+    // Items came at `base`; `selection` says which of them are selected.
+    virtual void items_added(std::size_t base, std::size_t count, const sonavel::bit_array& selection) = 0;
     virtual void selection_changed(const sonavel::bit_array& affected, const sonavel::bit_array& state) = 0;
     virtual void focus_changed(std::size_t from, std::size_t to) = 0;
     // The records of these items changed (tags written or rewritten).
@@ -26,7 +28,7 @@ public:
     void attach(PlaylistEvents* target) noexcept { target_ = target; }
 
     unsigned get_flags() override;
-    void on_items_added(std::size_t, const sonavel::metadb_handle_list&, const sonavel::bit_array&) override { changed(); }
+    void on_items_added(std::size_t base, const sonavel::metadb_handle_list& tracks, const sonavel::bit_array& selection) override;
     void on_items_reordered(const std::size_t*, std::size_t) override { changed(); }
     void on_items_removed(const sonavel::bit_array&, std::size_t, std::size_t) override { changed(); }
     void on_items_replaced(const sonavel::bit_array&) override { changed(); }

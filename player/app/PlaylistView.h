@@ -4,11 +4,19 @@
 // equal to the playlist both ways: what the user selects and focuses goes to the playlist manager, what
 // the playlist does (items, selection, focus, changed tags) shows in the view. Keys pressed in the view
 // go to the host's keyboard shortcuts. The view hears its list's notifications by subclassing the
-// parent. Main thread.
+// parent. The list is virtual: it holds no rows of its own, their texts are read from the playlist as
+// they are drawn, so that filling, selecting all and redrawing cost no more than the rows on screen.
+// Main thread.
 #include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "player/app/PlaylistListener.h"
 #include "player/engine/HostEngines.h"
+#include "sdk/file_info.h"
 #include "sdk/win/unique_handle.h"
 
 namespace player {
@@ -31,17 +39,27 @@ public:
 
 private:
     void playlist_changed() override;
+    void items_added(std::size_t base, std::size_t count, const sonavel::bit_array& selection) override;
     void selection_changed(const sonavel::bit_array& affected, const sonavel::bit_array& state) override;
     void focus_changed(std::size_t from, std::size_t to) override;
     void items_modified(const sonavel::bit_array& mask) override;
 
     static LRESULT CALLBACK parent_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                         DWORD_PTR self);
+    static LRESULT CALLBACK list_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                      DWORD_PTR self);
+    // Tells the playlist of the selection changes the list made while it handled one message.
+    void flush_user_selection();
     void on_notify(const NMHDR& header);
     void on_item_changed(const NMLISTVIEW& change);
     void on_key_down(WORD key);
-    void set_row_texts(int row, const sonavel::metadb_handle_ptr& track);
+    void on_range_changed(const NMLVODSTATECHANGE& change);
+    // The text of a cell, asked for by the list as it draws (the rows are virtual: the playlist holds them).
+    std::wstring cell_text(std::size_t row, int column);
+    void forget_cached_row();
     void set_row_state(int row, UINT state, UINT mask);
+    // Shows the selection of the affected rows in one pass (one call when every row takes one state).
+    void show_selection(const sonavel::bit_array& affected, const sonavel::bit_array& state, std::size_t rows);
     std::size_t active() { return engines_.playlists.get_active_playlist(); }
 
     HostEngines& engines_;
@@ -50,6 +68,19 @@ private:
     sonavel::service_ptr_t<PlaylistListener> listener_;
     // Set while the view is changed to match the playlist: those changes are not the user's.
     bool syncing_ = false;
+    // Set while the user's change in the view goes to the playlist: its echo is not shown again.
+    bool user_change_ = false;
+    // Selection changes the list made during the message it is handling (depth > 0), told at its end.
+    int batch_depth_ = 0;
+    struct pending_selection {
+        bool all = false, all_selected = false;
+        std::vector<std::pair<std::size_t, bool>> items;
+    };
+    pending_selection pending_;
+    std::size_t cached_row_ = sonavel::no_item;
+    sonavel::metadb_handle_ptr cached_track_;
+    sonavel::file_info_impl cached_record_;
+    bool cached_known_ = false;
 };
 
 }  // namespace player

@@ -11,10 +11,6 @@
 #include "sdk/utf8.h"
 
 namespace player {
-namespace {
-
-// Files of a kind TagLib reads as audio: such a file that gives no record is damaged or unreadable and
-// is worth a word; other files (pictures, playlists, notes) are simply not tracks.
 bool named_as_audio(const std::wstring& file) {
     std::size_t dot = file.find_last_of(L'.');
     if (dot == std::wstring::npos || file.find_first_of(L"\\/", dot) != std::wstring::npos) return false;
@@ -22,8 +18,6 @@ bool named_as_audio(const std::wstring& file) {
     for (wchar_t c : file.substr(dot + 1)) extension += static_cast<char>(c < 128 ? std::tolower(static_cast<int>(c)) : '?');
     return TagLib::FileRef::defaultFileExtensions().contains(extension);
 }
-
-}  // namespace
 
 sonavel::metadb_handle_list load_tracks(HostEngines& engines, const std::vector<std::wstring>& files) {
     sonavel::metadb_handle_list tracks;

@@ -8,6 +8,10 @@
 
 namespace player {
 
+// Files of a kind TagLib reads as audio: such a file that gives no record is damaged or unreadable and
+// is worth a word; other files (pictures, playlists, notes) are simply not tracks.
+bool named_as_audio(const std::wstring& file);
+
 // The tracks of the files TagLib opens as audio, with their records current; other files are skipped.
 sonavel::metadb_handle_list load_tracks(HostEngines& engines, const std::vector<std::wstring>& files);
 

@@ -37,6 +37,7 @@ void PlaylistManager::set_active_playlist(std::size_t playlist) {
     if (playlist == active_) return;
     active_ = playlist;
     notify(active_, playlist_callback_single::flag_on_playlist_switch, [](playlist_callback_single& l) { l.on_playlist_switch(); });
+    lists_changed();
 }
 
 std::size_t PlaylistManager::find_playlist(const char* name) {
@@ -51,6 +52,7 @@ std::size_t PlaylistManager::create_playlist(const char* name, std::size_t index
     playlists_.insert(playlists_.begin() + std::ptrdiff_t(index),
                       std::make_unique<playlist>(playlist{name, {}, {}, sonavel::no_item}));
     if (active_ != sonavel::no_item && active_ >= index) ++active_;
+    lists_changed();
     return index;
 }
 
@@ -65,6 +67,7 @@ void PlaylistManager::remove_playlist(std::size_t index) {
     } else if (active_ != sonavel::no_item && active_ > index) {
         --active_;
     }
+    lists_changed();
 }
 
 std::size_t PlaylistManager::get_item_count(std::size_t playlist) { return at(playlist).items.size(); }
@@ -98,20 +101,47 @@ void PlaylistManager::set_focus_item(std::size_t playlist, std::size_t item) {
            [&](playlist_callback_single& l) { l.on_item_focus_change(from, item); });
 }
 
+namespace {
+
+// The selection of a playlist as listeners read it, without a copy.
+class selection_view final : public sonavel::bit_array {
+public:
+    explicit selection_view(const std::vector<bool>& bits) : bits_(bits) {}
+    bool get(std::size_t n) const override { return n < bits_.size() && bits_[n]; }
+
+private:
+    const std::vector<bool>& bits_;
+};
+
+}  // namespace
+
 void PlaylistManager::set_selection(std::size_t playlist, const sonavel::bit_array& affected, const sonavel::bit_array& state) {
     auto& p = at(playlist);
-    sonavel::bit_array_bittable changed(p.items.size()), now(p.items.size());
+    // One item (a click, or the view telling of each row in turn): no walk over the playlist.
+    if (const auto* one = dynamic_cast<const sonavel::bit_array_one*>(&affected)) {
+        std::size_t item = one->index();
+        if (item >= p.items.size() || p.selected[item] == state.get(item)) return;
+        p.selected[item] = state.get(item);
+        selection_view now(p.selected);
+        notify(playlist, playlist_callback_single::flag_on_items_selection_change,
+               [&](playlist_callback_single& l) { l.on_items_selection_change(*one, now); });
+        return;
+    }
+    std::vector<bool> changed(p.items.size());
     bool any = false;
     for (std::size_t i = 0; i < p.items.size(); ++i) {
-        if (!affected.get(i) || p.selected[i] == state.get(i)) continue;
-        p.selected[i] = state.get(i);
-        changed.set(i, true);
+        if (!affected.get(i)) continue;
+        bool value = state.get(i);
+        if (p.selected[i] == value) continue;
+        p.selected[i] = value;
+        changed[i] = true;
         any = true;
     }
-    for (std::size_t i = 0; i < p.items.size(); ++i) now.set(i, p.selected[i]);
     if (any) {
+        sonavel::bit_array_bittable changed_bits(std::move(changed));
+        selection_view now(p.selected);
         notify(playlist, playlist_callback_single::flag_on_items_selection_change,
-               [&](playlist_callback_single& l) { l.on_items_selection_change(changed, now); });
+               [&](playlist_callback_single& l) { l.on_items_selection_change(changed_bits, now); });
     }
 }
 

@@ -2,6 +2,7 @@
 // The host's playlists: several, one of them active (or none), each with per-item selection and a focus
 // item. Events of the active playlist reach every registered playlist_callback_single_static whose
 // subscription mask asks for them. Main thread only.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +38,8 @@ public:
 
     // Tells listeners that the records of these items changed (the tag-change path of the host).
     void notify_items_modified(const sonavel::metadb_handle_list& tracks);
+    // Told whenever a playlist is created or removed or another one becomes active (the player's tabs).
+    void set_list_observer(std::function<void()> observer) { list_observer_ = std::move(observer); }
 
 private:
     struct playlist {
@@ -55,6 +58,10 @@ private:
     // removal must still reach its own playlist afterwards.
     std::vector<std::unique_ptr<playlist>> playlists_;
     std::size_t active_ = sonavel::no_item;
+    std::function<void()> list_observer_;
+    void lists_changed() {
+        if (list_observer_) list_observer_();
+    }
 };
 
 }  // namespace player

@@ -11,6 +11,7 @@
 #include "presets/PresetStore.h"
 #include "resources/resource.h"
 #include "sdk/utf8.h"
+#include "sdk/win/unique_handle.h"
 #include "tests/app/audio_files.h"
 #include "tests/harness/keyboard.h"
 #include "tests/harness/list_view.h"
@@ -45,13 +46,46 @@ protected:
         tags.insert("GENRE", string_list(genres));
         set_tags(path, tags);
     }
-    void start() {
+    // Starts the player, the music folder named on the command line (or, without it, the library as
+    // stored), and waits for the library's scan.
+    void start(bool with_folder = true) {
         player::PlayerOptions options;
         options.component = program_folder() + L"\\quennet.dll";
         options.config_folder = config_.path();
-        options.folders = {music_.path()};
+        if (with_folder) options.folders = {music_.path()};
         app_ = std::make_unique<player::PlayerApp>(options);
+        ASSERT_TRUE(harness::pump_until([&] { return !app_->library().scanning(); }, std::chrono::seconds(30)));
         harness::pump_for(std::chrono::milliseconds(50));
+    }
+    HWND tabs() { return window().tabs().window(); }
+    std::wstring tab_text(int index) {
+        wchar_t text[128] = {};
+        TCITEMW item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 128;
+        TabCtrl_GetItem(tabs(), index, &item);
+        return text;
+    }
+    // Clicks a tab where the user would.
+    void click_tab(int index) {
+        RECT bounds;
+        ASSERT_TRUE(TabCtrl_GetItemRect(tabs(), index, &bounds));
+        LPARAM at = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+        PostMessageW(tabs(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(tabs(), WM_LBUTTONUP, 0, at);
+        harness::pump_for(std::chrono::milliseconds(40));
+    }
+    // Moves a file's time of last write on, as a later edit by another program would.
+    static void touch_later(const std::wstring& path) {
+        sonavel::unique_kernel_handle file(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                              OPEN_EXISTING, 0, nullptr));
+        FILETIME written;
+        ASSERT_TRUE(GetFileTime(file.get(), nullptr, nullptr, &written));
+        ULARGE_INTEGER t = {{written.dwLowDateTime, written.dwHighDateTime}};
+        t.QuadPart += 10'000'000ull * 120;
+        written = {t.LowPart, t.HighPart};
+        ASSERT_TRUE(SetFileTime(file.get(), nullptr, nullptr, &written));
     }
 
     player::PlayerWindow& window() { return app_->window(); }
@@ -272,6 +306,92 @@ TEST_F(Player, DamagedConfigurationFilesAreReportedAndThePlayerStartsWithoutThem
     EXPECT_TRUE(has("Stored layout ignored"));
     app_.reset();
     EXPECT_GT(file_bytes(config_.file(L"player.cfg")).size(), 5u) << "a good block replaces the damaged one";
+}
+
+TEST_F(Player, ARestartKeepsTheLibraryThePlaylistsWithTheActiveOneAndTheLayout) {
+    start();
+    dock_genre_panel();
+    auto& playlists = engines().playlists;
+    ASSERT_EQ(playlists.get_playlist_count(), 1u);
+    EXPECT_EQ(playlists.get_playlist_name(0), "Library");
+    std::size_t picks = playlists.create_playlist("Picks", sonavel::no_item);
+    playlists.add_items_unselected(picks, {playlists.get_item_handle(0, 2)});
+    playlists.set_active_playlist(picks);
+    ASSERT_EQ(TabCtrl_GetItemCount(tabs()), 2) << "a new playlist gets its tab";
+    app_.reset();
+
+    start(false);
+    ASSERT_EQ(TabCtrl_GetItemCount(tabs()), 2);
+    EXPECT_EQ(tab_text(0), L"Library");
+    EXPECT_EQ(tab_text(1), L"Picks");
+    EXPECT_EQ(TabCtrl_GetCurSel(tabs()), 1);
+    ASSERT_EQ(harness::item_count(playlist()), 1);
+    EXPECT_EQ(harness::item_text(playlist(), 0, player::PlaylistView::column_file), L"03 third.wav");
+    EXPECT_EQ(window().docked().size(), 1u);
+
+    click_tab(0);
+    EXPECT_EQ(engines().playlists.get_active_playlist(), 0u);
+    ASSERT_EQ(harness::item_count(playlist()), 3) << "the library's playlist, from the database";
+    EXPECT_EQ(harness::item_text(playlist(), 1, player::PlaylistView::column_genre), L"Rock; Pop");
+}
+
+TEST_F(Player, AFileChangedWhileThePlayerWasClosedShowsItsNewValuesAfterTheStart) {
+    start();
+    dock_genre_panel();
+    app_.reset();
+    const std::wstring changed = music_.file(L"02 second.mp3");
+    TagLib::PropertyMap tags = tags_of(changed);
+    tags.replace("GENRE", string_list({"Blues"}));
+    set_tags(changed, tags);
+    touch_later(changed);
+
+    start(false);
+    EXPECT_EVENTUALLY(harness::item_text(playlist(), 1, player::PlaylistView::column_genre) == L"Blues");
+    // The docked panel reads the new record too.
+    const HWND values = GetDlgItem(window().docked()[0]->window(), IDC_PANEL_VALUE_LIST);
+    harness::click_label(playlist(), 1);
+    EXPECT_EVENTUALLY(row_of(values, L"Blues") >= 0 && row_of(values, L"Pop") < 0);
+}
+
+TEST_F(Player, AFileRemovedWhileThePlayerWasClosedLeavesTheLibrary) {
+    start();
+    app_.reset();
+    ASSERT_TRUE(DeleteFileW(music_.file(L"01 first.mp3").c_str()));
+    start(false);
+    ASSERT_EQ(harness::item_count(playlist()), 2);
+    EXPECT_EQ(harness::item_text(playlist(), 0, player::PlaylistView::column_file), L"02 second.mp3");
+    EXPECT_EQ(engines().library.get_all_items().size(), 2u);
+}
+
+TEST_F(Player, FileRemoveFolderListsTheLibraryFoldersAndForgetsTheChosenOnesTracks) {
+    start();
+    HMENU remove = window().remove_folder_menu();
+    ASSERT_NE(remove, nullptr);
+    // The submenu is filled as it opens.
+    SendMessageW(window().frame(), WM_INITMENUPOPUP, WPARAM(remove), 0);
+    ASSERT_EQ(GetMenuItemCount(remove), 1);
+    wchar_t text[MAX_PATH] = {};
+    GetMenuStringW(remove, 0, text, MAX_PATH, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(text), music_.path());
+    window().run_command(GetMenuItemID(remove, 0));
+    EXPECT_EQ(harness::item_count(playlist()), 0);
+    EXPECT_TRUE(engines().library.get_all_items().empty());
+    app_.reset();
+    start(false);
+    EXPECT_EQ(harness::item_count(playlist()), 0) << "the folder stays out of the library";
+}
+
+TEST_F(Player, ADamagedLibraryDatabaseIsSetAsideAndRebuiltFromTheFoldersWithAMessage) {
+    start();
+    app_.reset();
+    write_bytes(config_.file(L"library.db"), std::vector<std::uint8_t>(4096, 0x5a));
+    harness::MessageBoxAnswerer boxes({IDOK});
+    start(false);
+    ASSERT_EQ(boxes.answered(), 1);
+    EXPECT_NE(boxes.boxes()[0].text.find(L"set aside"), std::wstring::npos) << sonavel::wide_to_utf8(boxes.boxes()[0].text);
+    EXPECT_EQ(file_bytes(config_.file(L"library.damaged-1.db")), std::vector<std::uint8_t>(4096, 0x5a))
+        << "the damaged file is kept as it was";
+    EXPECT_EQ(harness::item_count(playlist()), 3) << "rebuilt from the library's folders";
 }
 
 }  // namespace

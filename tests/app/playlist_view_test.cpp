@@ -124,6 +124,37 @@ TEST_F(PlaylistViewTest, CtrlAInTheViewSelectsEveryTrackThroughTheShortcuts) {
     }
 }
 
+TEST_F(PlaylistViewTest, AClickAfterSelectingAManyRowPlaylistLeavesOnlyItsRowSelected) {
+    sonavel::metadb_handle_list many;
+    for (int i = 0; i < 300; ++i)
+        many.push_back(engines().add_track("C:\\Music\\" + std::to_string(i) + ".mp3", {{"TITLE", {std::to_string(i)}}}));
+    engines().add_playlist("Many", many);
+    harness::click_label(list(), 0);
+    ASSERT_TRUE(harness::focus(list()));
+    harness::press_key(list(), 'A', harness::modifiers::ctrl);
+    ASSERT_EQ(engines().playlists.get_selected_items(active()).size(), 300u);
+    EXPECT_TRUE(harness::is_selected(list(), 299));
+
+    harness::click_label(list(), 3);
+    EXPECT_EQ(view_->selected_tracks(), (sonavel::metadb_handle_list{many[3]}));
+    EXPECT_FALSE(harness::is_selected(list(), 0));
+    EXPECT_TRUE(harness::is_selected(list(), 3));
+    EXPECT_EQ(ListView_GetSelectedCount(list()), 1u);
+}
+
+TEST_F(PlaylistViewTest, AShiftClickSelectsTheRangeInThePlaylist) {
+    three_tracks();
+    auto extra = engines().add_track("C:\\Music\\four.wav", {{"ARTIST", {"Dee"}}});
+    engines().playlists.add_items_unselected(active(), {extra});
+    harness::click_label(list(), 0);
+    POINT at = harness::label_point(list(), 2);
+    PostMessageW(list(), WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(at.x, at.y));
+    PostMessageW(list(), WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(at.x, at.y));
+    harness::pump_pending();
+    EXPECT_EQ(view_->selected_tracks(), (sonavel::metadb_handle_list{tracks_[0], tracks_[1], tracks_[2]}));
+    EXPECT_FALSE(selected_in_playlist(3));
+}
+
 TEST_F(PlaylistViewTest, DeleteInTheViewRemovesTheSelectedTracks) {
     three_tracks();
     harness::click_label(list(), 1);

@@ -138,6 +138,20 @@ using Log = std::vector<std::string>;
 
 // --- Playlists and their items -------------------------------------------------------------------
 
+TEST_F(EnginePlaylists, TheListObserverHearsOfPlaylistsCreatedRemovedAndActivated) {
+    int told = 0;
+    engines.playlists.set_list_observer([&] { ++told; });
+    std::size_t p = playlists->create_playlist("P", no_item);
+    EXPECT_EQ(told, 1);
+    playlists->set_active_playlist(p);
+    EXPECT_EQ(told, 2);
+    playlists->set_active_playlist(p);
+    EXPECT_EQ(told, 2) << "already active";
+    playlists->remove_playlist(p);
+    EXPECT_GE(told, 3);
+    engines.playlists.set_list_observer(nullptr);
+}
+
 TEST_F(EnginePlaylists, FindsPlaylistsByNameWithoutRegardToCase) {
     playlists->create_playlist("Rock Classics", no_item);
     playlists->create_playlist("Ärger", no_item);
@@ -315,6 +329,18 @@ TEST_F(EnginePlaylists, SelectionChangeEventNamesOnlyChangedItems) {
     playlists->set_selection(p, mask_of("1000"), bit_array_false());
     playlists->set_selection(p, mask_of("0011"), bit_array_true());
     EXPECT_EQ(listener.log, (Log{"selection 0110 0110", "selection 0101 0011"}));
+}
+
+TEST_F(EnginePlaylists, OneItemSelectedOrDeselectedAtATimeNamesThatItemAndTheWholeSelection) {
+    std::size_t p = engines.add_playlist("P", list("abcd"));
+    listener.mask = Flags::flag_on_items_selection_change;
+    playlists->set_selection(p, bit_array_one(2), bit_array_true());
+    playlists->set_selection(p, bit_array_one(2), bit_array_true());  // no change: no event
+    playlists->set_selection(p, bit_array_one(0), bit_array_true());
+    playlists->set_selection(p, bit_array_one(2), mask_of("0000"));
+    playlists->set_selection(p, bit_array_one(7), bit_array_true());  // past the end: nothing
+    EXPECT_EQ(listener.log, (Log{"selection 0010 0010", "selection 1000 1010", "selection 0010 1000"}));
+    EXPECT_EQ(selected(p), "1000");
 }
 
 TEST_F(EnginePlaylists, FocusChangeEventGivesFromAndTo) {

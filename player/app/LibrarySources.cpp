@@ -1,0 +1,24 @@
+#include "player/app/LibrarySources.h"
+
+#include "player/app/FolderScan.h"
+#include "player/app/TagReader.h"
+#include "player/app/TrackImport.h"
+#include "sdk/utf8.h"
+
+namespace player {
+
+library::ScanSources disk_sources() {
+    library::ScanSources sources;
+    sources.list = [](const std::string& folder) {
+        std::vector<library::FoundFile> out;
+        for (auto& entry : entries_under(sonavel::utf8_to_wide(folder)))
+            out.push_back({sonavel::wide_to_utf8(entry.path),
+                           {std::int64_t(entry.size), std::int64_t(entry.write_time)}});
+        return out;
+    };
+    sources.read = [](const std::string& path) { return read_track_record(sonavel::utf8_to_wide(path)); };
+    sources.named_as_audio = [](const std::string& path) { return named_as_audio(sonavel::utf8_to_wide(path)); };
+    return sources;
+}
+
+}  // namespace player

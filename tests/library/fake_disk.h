@@ -1,0 +1,64 @@
+#pragma once
+// A music folder held in memory for library scans: files with a size, a time and tags (or none, for a
+// file named as audio that cannot be read). Scans run on a worker: every call locks.
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "player/engine/HostEngines.h"
+#include "player/library/LibraryScan.h"
+
+namespace library_test {
+
+class FakeDisk {
+public:
+    void put(const std::string& path, const player::FieldValues& fields, std::int64_t size = 1000) {
+        std::lock_guard<std::mutex> guard(lock_);
+        files_[path] = {{size, ++clock_}, player::HostEngines::make_record(fields)};
+    }
+    void put_unreadable(const std::string& path) {
+        std::lock_guard<std::mutex> guard(lock_);
+        files_[path] = {{7, ++clock_}, std::nullopt};
+    }
+    void remove(const std::string& path) {
+        std::lock_guard<std::mutex> guard(lock_);
+        files_.erase(path);
+    }
+    std::size_t reads() const {
+        std::lock_guard<std::mutex> guard(lock_);
+        return reads_;
+    }
+
+    player::library::ScanSources sources() {
+        player::library::ScanSources s;
+        s.list = [this](const std::string& folder) {
+            std::lock_guard<std::mutex> guard(lock_);
+            std::vector<player::library::FoundFile> out;
+            for (const auto& [path, file] : files_)
+                if (player::library::is_below(path, folder)) out.push_back({path, file.stamp});
+            return out;
+        };
+        s.read = [this](const std::string& path) -> std::optional<sonavel::file_info_impl> {
+            std::lock_guard<std::mutex> guard(lock_);
+            ++reads_;
+            auto at = files_.find(path);
+            if (at == files_.end()) return std::nullopt;
+            return at->second.record;
+        };
+        s.named_as_audio = [](const std::string& path) { return path.size() > 4 && path.substr(path.size() - 4) == ".mp3"; };
+        return s;
+    }
+
+private:
+    struct file {
+        player::library::FileStamp stamp;
+        std::optional<sonavel::file_info_impl> record;
+    };
+    mutable std::mutex lock_;
+    std::map<std::string, file> files_;
+    std::int64_t clock_ = 0;
+    std::size_t reads_ = 0;
+};
+
+}  // namespace library_test
