@@ -1,6 +1,10 @@
 #include "player/app/PlayerApp.h"
 
+#include <sqlite3.h>
+
+#include "player/app/DamagedFile.h"
 #include "player/app/LibrarySources.h"
+#include "player/db/Database.h"
 #include "player/tagwriter/TagWriteJournal.h"
 #include "sdk/utf8.h"
 
@@ -10,6 +14,17 @@ PlayerApp::PlayerApp(const PlayerOptions& options)
     : folder_(options.config_folder), tags_(sonavel::wide_to_utf8(options.config_folder)) {
     HostEngines& engines = host_.engines();
     engines.tags = &tags_;
+    // Stored files that could not be read, each set aside: told in one message once the window shows.
+    std::string damaged;
+    auto set_aside = [&](const std::wstring& path, const std::exception& e) {
+        std::string name = sonavel::wide_to_utf8(path.substr(path.find_last_of(L"\\/") + 1));
+        std::wstring aside = set_aside_damaged(path);
+        std::string line = name + " could not be read: " + sonavel::message_of(e) + "\n";
+        if (aside.empty()) return line + "It could not be set aside and will be replaced at the next save.\n\n";
+        engines.console.print((name + " set aside as " + sonavel::wide_to_utf8(aside)).c_str());
+        return line + "It was set aside as " + sonavel::wide_to_utf8(aside.substr(aside.find_last_of(L"\\/") + 1)) +
+               "; the player starts without it.\n\n";
+    };
     // A write cut short by the end of the last run is put back before any file is read.
     for (const auto& line : tagwriter::recover_tag_writes(sonavel::wide_to_utf8(folder_)))
         engines.console.print(line.c_str());
@@ -18,11 +33,25 @@ PlayerApp::PlayerApp(const PlayerOptions& options)
     } catch (const std::exception& e) {
         configs_ = ConfigStore();  // nothing half-read
         engines.console.print(("Stored configuration ignored: " + sonavel::message_of(e)).c_str());
+        damaged += set_aside(config_path(), e);
     }
     try {
         history_.emplace(sonavel::wide_to_utf8(folder_), engines, configs_);
+    } catch (const db::DatabaseError& e) {
+        // A history that is no database (any more) is set aside, and a new one keeps the updates from now.
+        if (e.code() == SQLITE_NOTADB || e.code() == SQLITE_CORRUPT) {
+            const std::wstring path = sonavel::utf8_to_wide(history::PlayerHistory::database_path(sonavel::wide_to_utf8(folder_)));
+            damaged += set_aside(path, e);
+            set_aside_damaged(path + L"-wal");
+            DeleteFileW((path + L"-shm").c_str());
+        }
+        try {
+            history_.emplace(sonavel::wide_to_utf8(folder_), engines, configs_);
+        } catch (const std::exception& again) {
+            damaged += "Tag updates are not recorded for undo: " + sonavel::message_of(again) + "\n\n";
+        }
     } catch (const std::exception& e) {
-        engines.console.print(("Tag updates are not recorded for undo: " + sonavel::message_of(e)).c_str());
+        damaged += "Tag updates are not recorded for undo: " + sonavel::message_of(e) + "\n\n";
     }
     component_.emplace(engines.state, options.component);
     std::string unread_config;
@@ -52,6 +81,7 @@ PlayerApp::PlayerApp(const PlayerOptions& options)
         if (!layout.empty()) window_->restore(read_layout(sonavel::wide_to_utf8(layout)));
     } catch (const std::exception& e) {
         engines.console.print(("Stored layout ignored: " + sonavel::message_of(e)).c_str());
+        if (GetFileAttributesW(layout_path().c_str()) != INVALID_FILE_ATTRIBUTES) damaged += set_aside(layout_path(), e);
     }
     // Shown first: a damaged library database is reported in a message over the player's window.
     ShowWindow(window_->frame(), SW_SHOW);
@@ -59,6 +89,10 @@ PlayerApp::PlayerApp(const PlayerOptions& options)
     library_->load();
     for (const auto& folder : options.folders) library_->add_folder(sonavel::wide_to_utf8(folder));
     if (options.folders.empty()) library_->scan();
+    if (!damaged.empty()) {
+        damaged.erase(damaged.find_last_not_of('\n') + 1);
+        engines.popups.show(damaged.c_str(), "Stored configuration", sonavel::popup_message::icon_error);
+    }
     if (!unread_config.empty()) engines.popups.show(unread_config.c_str(), "Stored configuration", sonavel::popup_message::icon_error);
     if (!window_->kept_panels().empty())
         engines.popups.show(window_->kept_panels().report().c_str(), "Restoring the layout", sonavel::popup_message::icon_error);

@@ -143,5 +143,19 @@ TEST_F(StoredSettings, AComponentBlockTheComponentCannotReadIsReportedAndWritten
     EXPECT_EQ(file_bytes(config_file()), stored) << "both blocks written back as they were stored";
 }
 
+TEST_F(StoredSettings, AHistoryOfTagUpdatesThatIsNoDatabaseIsSetAsideReportedAndStartedAnew) {
+    const Bytes junk(4096, 'x');
+    write_bytes(config_.file(L"history.db"), junk);
+    harness::MessageBoxAnswerer boxes({IDOK});
+    start();
+    ASSERT_EQ(boxes.answered(), 1u);
+    const std::wstring& text = boxes.boxes()[0].text;
+    EXPECT_NE(text.find(L"history.db could not be read"), std::wstring::npos) << sonavel::wide_to_utf8(text);
+    EXPECT_NE(text.find(L"set aside as history.db.damaged;"), std::wstring::npos) << sonavel::wide_to_utf8(text);
+    EXPECT_NE(app_->history(), nullptr) << "updates are recorded again from now on";
+    stop();
+    EXPECT_EQ(file_bytes(config_.file(L"history.db.damaged")), junk);
+}
+
 }  // namespace
 }  // namespace app_test
