@@ -15,7 +15,7 @@ namespace player {
 class PlayerStatus final : private PlaylistEvents {
 public:
     enum part : int { part_tracks, part_selected, part_news };
-    static constexpr int control_id = 1002;
+    static constexpr int control_id = 1003;
 
     PlayerStatus(HWND parent, HostEngines& engines);
     ~PlayerStatus();
@@ -26,6 +26,7 @@ public:
 
 private:
     void playlist_changed() override { count(); }
+    void items_added(std::size_t, std::size_t, const sonavel::bit_array&) override { count(); }
     void selection_changed(const sonavel::bit_array&, const sonavel::bit_array&) override { count(); }
     void focus_changed(std::size_t, std::size_t) override {}
     void items_modified(const sonavel::bit_array&) override {}
