@@ -255,7 +255,10 @@ void LibrarySync::finished(scan_job& job) {
     engines_.console.print(("Library scan: " + std::to_string(job.read) + " files read in " + std::to_string(ms) +
                             " ms, " + std::to_string(known_.size()) + " tracks in the library")
                                .c_str());
-    if (!unreadable_.empty()) engines_.console.print(("Library: " + status_text()).c_str());
+    if (!unreadable_.empty()) {
+        engines_.console.print(("Library: " + status_text()).c_str());
+        engines_.status.set("Library: " + status_text() + " (View > Console lists them)");
+    }
     if (scan_again_) {
         scan_again_ = false;
         scan();

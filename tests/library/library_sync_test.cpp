@@ -230,6 +230,7 @@ TEST_F(Library, UnreadableAudioFilesAreListedOnTheConsoleAndCounted) {
     EXPECT_EQ(sync_->track_count(), 3u);
     ASSERT_EQ(sync_->unreadable().size(), 1u) << "a file that is no audio is no failure";
     EXPECT_EQ(sync_->status_text(), "1 file could not be read");
+    EXPECT_EQ(engines_->status.text(), "Library: 1 file could not be read (View > Console lists them)");
     EXPECT_TRUE(console_has("Could not read /m/broken.mp3"));
     EXPECT_FALSE(console_has("notes.txt"));
 }
