@@ -15,7 +15,7 @@ namespace {
 class ConsoleView : public PlayerFixture {
 protected:
     player::ConsoleWindow& open() {
-        choose(1, L"&Console");
+        choose(menu_index(L"&View"), L"&Console");
         auto* console = window().console();
         EXPECT_TRUE(console && IsWindowVisible(console->window()));
         return *console;

@@ -58,6 +58,16 @@ protected:
     HWND playlist() { return window().playlist().window(); }
     bool idle() { return engines().io.running() == 0; }
 
+    // The position of the menu bar's menu named `name` ("&View"); -1 when none.
+    int menu_index(const std::wstring& name) {
+        HMENU bar = GetMenu(frame());
+        for (int i = 0; bar && i < GetMenuItemCount(bar); ++i) {
+            wchar_t entry[128] = {};
+            GetMenuStringW(bar, UINT(i), entry, 128, MF_BYPOSITION);
+            if (name == entry) return i;
+        }
+        return -1;
+    }
     // The id of the menu entry that reads `text` in the menu bar's `menu_index`-th menu; 0 when none.
     UINT menu_command(int menu_index, const std::wstring& text) {
         HMENU menu = GetSubMenu(GetMenu(frame()), menu_index);
