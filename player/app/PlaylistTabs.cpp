@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
+#include "player/win/GdiScope.h"
 #include "sdk/utf8.h"
 
 namespace player {
@@ -24,8 +27,18 @@ PlaylistTabs::~PlaylistTabs() {
 int PlaylistTabs::height() const {
     RECT area = {0, 0, 400, 0};
     TabCtrl_AdjustRect(tabs_.get(), TRUE, &area);
-    // The tabs' own row: what the control adds above an empty page.
-    return -area.top + 2;
+    // The tabs' own row: what the control adds above an empty page. Some versions of the control say
+    // nothing useful before it was first sized: then the row of the first tab, or a line of its font.
+    int row = -area.top + 2;
+    RECT item{};
+    if (TabCtrl_GetItemCount(tabs_.get()) > 0 && TabCtrl_GetItemRect(tabs_.get(), 0, &item)) row = std::max(row, int(item.bottom) + 4);
+    window_dc dc(tabs_.get());
+    if (dc.get()) {
+        selected_object font(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
+        TEXTMETRICW metrics{};
+        if (GetTextMetricsW(dc.get(), &metrics)) row = std::max(row, int(metrics.tmHeight) + 10);
+    }
+    return row;
 }
 
 void PlaylistTabs::refresh() {
