@@ -187,6 +187,7 @@ TEST(TitleFormatFunctions, EditingFunctions) {
     EXPECT_EQ(format("$repeat(ab,3)", song), "ababab");
     EXPECT_EQ(format("<$repeat(ab,-2)>", song), "<>");
     EXPECT_EQ(format("$len($repeat(x,99999999999))", song), "65536");
+    EXPECT_EQ(format("$len($repeat($repeat(ab,99999999999),99999999999))", song), "65536");
 }
 
 TEST(TitleFormatFunctions, NumberFunctions) {

@@ -83,7 +83,10 @@ Outcome run_replace(Evaluator& e, const Arguments& a, std::string& out) {
 
 Outcome run_repeat(Evaluator& e, const Arguments& a, std::string& out) {
     auto text = e.argument(a[0]);
-    for (std::size_t n = count_argument(e, a[1]); n > 0; --n) out += text.text();
+    // The result is capped, not only the count: a repeat nested in another would multiply them.
+    std::size_t count = count_argument(e, a[1]);
+    if (!text.text().empty()) count = std::min(count, std::size_t(max_repeat_count) / text.text().size());
+    for (std::size_t n = count; n > 0; --n) out += text.text();
     return text.outcome;
 }
 
