@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   # win32 cross build
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-  libz-mingw-w64-dev cmake ninja-build googletest dpkg-dev
+  libz-mingw-w64-dev cmake ninja-build googletest dpkg-dev ccache
   # running windows programs headless
   wine wine32:i386 xvfb xauth
   # native build, sanitizers, fuzzing, benchmarks
