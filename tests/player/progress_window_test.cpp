@@ -112,9 +112,12 @@ TEST_F(ProgressWindowTest, ModalRunReturnsTrueWhenTheWorkFinishes) {
 class chatty_work : public sonavel::threaded_process_callback {
 public:
     using interface_t = sonavel::threaded_process_callback;
-    std::atomic<bool> running{false}, finished{false};
+    std::atomic<bool> running{false}, go{false}, finished{false};
     void run(sonavel::threaded_process_status& status, sonavel::abort_callback& abort) override {
         running = true;
+        // The test watches the item text from the moment it says go; on a loaded machine the window may
+        // take longer to appear than the work would last.
+        while (!go && !abort.is_aborting()) std::this_thread::sleep_for(1ms);
         auto until = std::chrono::steady_clock::now() + 500ms;
         for (std::size_t i = 0; std::chrono::steady_clock::now() < until && !abort.is_aborting(); ++i) {
             status.set_item(("item " + std::to_string(i)).c_str());
@@ -142,6 +145,7 @@ TEST_F(ProgressWindowTest, AWorkerReportingEveryItemRefreshesTheWindowAtMostAbou
     HWND item = GetDlgItem(window, player::ProgressWindow::id_item);
     ASSERT_TRUE(SetWindowSubclass(item, count_text_changes, 1, reinterpret_cast<DWORD_PTR>(&changes)));
     auto start = std::chrono::steady_clock::now();
+    work->go = true;
     ASSERT_EVENTUALLY(work->finished.load());
     ASSERT_EVENTUALLY(harness::window_text(item) == L"last item");
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
