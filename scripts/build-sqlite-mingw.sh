@@ -41,7 +41,7 @@ cd "$work"
 dpkg-source -x "$dsc" src >/dev/null
 mkdir obj
 (cd obj && ../src/configure --disable-tcl >/dev/null && make sqlite3.c >/dev/null)
-i686-w64-mingw32-gcc-posix -O2 "${defines[@]}" -c obj/sqlite3.c -o obj/sqlite3.o
+${CMAKE_C_COMPILER_LAUNCHER:-} i686-w64-mingw32-gcc-posix -O2 "${defines[@]}" -c obj/sqlite3.c -o obj/sqlite3.o
 i686-w64-mingw32-ar rcs obj/libsqlite3.a obj/sqlite3.o
 
 rm -rf "$cache"

@@ -6,8 +6,6 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$repo"
 
 bash scripts/deps.sh
-bash scripts/build-taglib-mingw.sh build/cache/taglib-mingw
-bash scripts/build-sqlite-mingw.sh build/cache/sqlite-mingw
 
 # A compiler cache keyed on paths relative to the checkout, so that another clone or work tree of the
 # same sources reuses the objects.
@@ -15,6 +13,9 @@ if command -v ccache >/dev/null; then
   export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
   export CCACHE_BASEDIR=$repo CCACHE_NOHASHDIR=1 CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-5G}
 fi
+
+bash scripts/build-taglib-mingw.sh build/cache/taglib-mingw
+bash scripts/build-sqlite-mingw.sh build/cache/sqlite-mingw
 
 echo "== native build (ASan, UBSan)"
 cmake -S . -B build/native -G Ninja -DQUENNET_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
