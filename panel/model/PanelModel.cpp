@@ -4,6 +4,7 @@
 
 #include "panel/model/CheckStates.h"
 #include "panel/model/FillEvent.h"
+#include "panel/model/PendingStatus.h"
 #include "panel/model/TagUpdate.h"
 
 namespace quennet {
@@ -32,6 +33,8 @@ void PanelModel::update_controls() {
     }
 }
 
+void PanelModel::pending_changed() { show_pending_status(); }
+
 void PanelModel::request_fill(unsigned event) {
     if (!filler_.running()) ++fills_started_;
     filler_.request_fill(event);
@@ -46,7 +49,7 @@ bool PanelModel::choose_preset(const std::string& name) {
         commit_if_pending(this, name);
         return true;
     }
-    values_.set_filter_text(std::string(filter_values_placeholder));
+    values_.reset_filter_text();
     current_ = presets_[std::size_t(found)];
     request_fill(preset_selected);
     if (view_) view_->preset_changed();

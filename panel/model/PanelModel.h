@@ -43,6 +43,7 @@ public:
     void rebuild_now() override { values_.rebuild_now(); }
     bool busy() override { return busy_; }
     bool fill_running() override { return filler_.running(); }
+    void pending_changed() override;
 
     // LivePanel
     bool shown() const override { return shown_; }
