@@ -18,7 +18,12 @@ PanelModel::~PanelModel() = default;
 void PanelModel::update_controls() {
     // Without selected tracks there is nothing to edit; typing during a fill or a write would be
     // overwritten by the rebuild that follows it.
-    const BOOL enable = (!filler_.running() && !busy_ && active_playlist_has_selection()) ? TRUE : FALSE;
+    const bool working = filler_.running() || busy_;
+    const BOOL enable = (!working && active_playlist_has_selection()) ? TRUE : FALSE;
+    // Disabling the edit the user types in takes the keyboard focus from it; after a fill or a write that
+    // nobody else took the focus during, it goes back, so that typing goes on where it was.
+    const HWND focus = GetFocus();
+    if (!enable && working && (focus == controls_.filter_edit || focus == controls_.add_edit)) focus_taken_ = focus;
     for (HWND edit : {controls_.filter_edit, controls_.add_edit}) {
         if (!edit) continue;
         if (!IsWindowVisible(edit)) {
@@ -30,6 +35,10 @@ void PanelModel::update_controls() {
         EnableWindow(edit, enable);
         SendMessageW(edit, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(edit, nullptr, FALSE);
+    }
+    if (enable || !working) {
+        const HWND taken = std::exchange(focus_taken_, nullptr);
+        if (enable && taken && !GetFocus() && IsWindowVisible(taken)) SetFocus(taken);
     }
 }
 

@@ -77,6 +77,8 @@ private:
     bool shown_ = false;
     bool busy_ = false;
     unsigned fills_started_ = 0;
+    // The edit box that had the keyboard focus when a fill or a write disabled it.
+    HWND focus_taken_ = nullptr;
     PanelFiller filler_{*this};
     ValueList values_;
     // Last: the panel leaves the list before anything it delivers to is gone.
