@@ -42,7 +42,10 @@ void PanelModel::update_controls() {
     }
 }
 
-void PanelModel::pending_changed() { show_pending_status(); }
+void PanelModel::pending_changed() {
+    if (view_) view_->pending_changed();
+    show_pending_status();
+}
 
 void PanelModel::request_fill(unsigned event) {
     if (!filler_.running()) ++fills_started_;

@@ -21,6 +21,8 @@ class PanelView {
 public:
     // Appearance and the library registration follow the new preset.
     virtual void preset_changed() = 0;
+    // The pending edits changed: begun, grown, written or discarded.
+    virtual void pending_changed() {}
 
 protected:
     ~PanelView() = default;

@@ -43,8 +43,10 @@ void PanelAppearance::apply(HWND panel, const Options& options) {
     sonavel::unique_hfont old_text_font = std::move(text_font_);
     // The list draws with it until it repaints with the new fonts.
     sonavel::unique_hfont old_pending_font = std::move(pending_font_);
+    sonavel::unique_hfont old_pending_text_font = std::move(pending_text_font_);
     list_font_ = font_of(options.list_font);
     pending_font_ = font_of(options.list_font, /*italic=*/true);
+    pending_text_font_ = font_of(options.text_font, /*italic=*/true);
     text_font_ = font_of(options.text_font);
 
     SendMessageW(list, LVM_SETTEXTCOLOR, 0, LPARAM(options.list_color));

@@ -194,6 +194,16 @@ void VarnelPanel::preset_changed() {
     update_library_registration();
 }
 
+void VarnelPanel::pending_changed() {
+    if (!model_) return;
+    const ValueList& values = model_->values();
+    const bool typed = !values.pending_tracks().empty() && !values.typed_values().empty();
+    const HFONT font = typed ? appearance_.pending_text_font() : appearance_.text_font();
+    const HWND add = model_->controls().add_edit;
+    if (font && reinterpret_cast<HFONT>(SendMessageW(add, WM_GETFONT, 0, 0)) != font)
+        SendMessageW(add, WM_SETFONT, WPARAM(font), TRUE);
+}
+
 INT_PTR VarnelPanel::dialog_proc(HWND w, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_INITDIALOG:

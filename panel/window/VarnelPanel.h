@@ -103,6 +103,8 @@ public:
 
 private:
     void preset_changed() override;
+    // Typed values not written yet show in italics in the add box.
+    void pending_changed() override;
     void post(UINT message) const;
     INT_PTR on_init_dialog(HWND window);
     void on_show(bool show);

@@ -73,6 +73,31 @@ TEST_F(PendingEdits, AWrittenTickLooksLikeAnyStoredValueAgain) {
     EXPECT_EQ(label_pixels(list, row_of(list, L"Rock")), rock);
 }
 
+TEST_F(PendingEdits, TypedValuesShowInItalicsUntilWrittenOrReverted) {
+    playlist({{"Rock"}, {"Pop"}}, {0});
+    auto& docked = dock(preset("G", "GENRE", "Jazz"));
+    const HWND add = control(docked, IDC_PANEL_ADD);
+    const auto italic = [add] {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(add, WM_GETFONT, 0, 0)), sizeof font, &font);
+        return font.lfItalic != 0;
+    };
+    ASSERT_TRUE(harness::focus(add));
+    EXPECT_FALSE(italic());
+    harness::type_text(add, L"Blues");
+    EXPECT_TRUE(italic());
+    harness::press_key(add, VK_ESCAPE);
+    settle();
+    EXPECT_FALSE(italic());
+    harness::type_text(add, L" ; ");
+    EXPECT_FALSE(italic()) << "blank pieces are no values";
+    harness::type_text(add, L"Soul");
+    EXPECT_TRUE(italic());
+    harness::press_key(add, VK_RETURN);
+    settle();
+    EXPECT_FALSE(italic());
+}
+
 TEST_F(PendingEdits, TheFilterBoxBeingTypedInStaysEmptyWhenAPresetIsChosen) {
     playlist({{"Rock"}, {"Jazz"}}, {0, 1});
     auto& docked = dock(preset("G", "GENRE"), {preset("G", "GENRE"), preset("Other", "GENRE", "Jive")});
