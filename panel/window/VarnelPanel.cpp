@@ -293,6 +293,7 @@ INT_PTR VarnelPanel::on_notify(HWND w, const NMHDR& header) {
         on_double_click(current_, values.list(), reinterpret_cast<const NMITEMACTIVATE&>(header));
         return 0;
     case NM_CUSTOMDRAW:
+        if (header.hwndFrom != values.list()) return 0;
         SetWindowLongPtrW(w, DWLP_MSGRESULT, draw_row(reinterpret_cast<const NMLVCUSTOMDRAW&>(header)));
         return TRUE;
     default:
