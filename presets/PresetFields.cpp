@@ -1,5 +1,7 @@
 #include "presets/PresetFields.h"
 
+#include "presets/TypedValues.h"
+
 namespace quennet {
 
 const std::array<const char*, 3>& edge_style_names() {
@@ -37,8 +39,11 @@ void store_fields(const PresetFields& fields, Options& options) {
     options.filter_on_focused_tags = fields.filter_on_focused_tags;
     options.global_colors_and_fonts = fields.global_colors_and_fonts;
     options.apply_global_colors_and_fonts();
+    // Lines the user left as they were shown keep their bytes (a value read from a file may carry
+    // spaces); typed ones are trimmed.
+    const value_set shown = std::move(options.tag_set);
     options.clear_tags();
-    options.add_tags(fields.tags, 0);
+    add_typed_values(options, fields.tags, 0, shown);
     if (fields.edge_style != PresetFields::no_choice) options.edge_style = fields.edge_style;
     if (fields.doubleclick_action != PresetFields::no_choice) options.doubleclick_action = fields.doubleclick_action;
     options.scan_fields = fields.scan_fields;

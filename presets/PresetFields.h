@@ -36,7 +36,8 @@ PresetFields fields_of(const Options& options);
 
 // Stores the controls into `options`. The flags come first, so that with "Global colors and fonts" on the
 // panel host's fonts and colours replace the record's; then the value list is replaced by the lines of
-// `fields.tags`; a choice without selection keeps the record's value. The name, and fonts and colours
+// `fields.tags`, trimmed, empty lines dropped (a line equal to one of the record's values keeps its bytes);
+// a choice without selection keeps the record's value. The name, and fonts and colours
 // other than by the global step, stay.
 void store_fields(const PresetFields& fields, Options& options);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 namespace quennet {
 namespace {
@@ -12,6 +13,20 @@ constexpr std::uint32_t written_version = 5;
 constexpr std::size_t obsolete_bytes = 2;
 constexpr std::size_t obsolete_word = 4;
 
+// The values as stored: non-empty ones joined by ";". A value that holds a ";" itself (one tag "Jazz;
+// Acoustic" from another tagger) would come back as pieces, "Jazz" and " Acoustic", and a tick on a piece
+// would write it into files; it is left out instead, and the library scan or the selection that found it
+// finds it again. Other versions read the same list, so its form stays.
+std::string stored_values(const Options& o) {
+    std::string text;
+    for (const auto& value : o.tags) {
+        if (value.empty() || value.find(';') != std::string::npos) continue;
+        if (!text.empty()) text += ';';
+        text += value;
+    }
+    return text;
+}
+
 // Each record is laid out in three groups: A (field, values, look), B (name and double-click
 // behaviour, from version 2) and T (the tail that later versions added, item by item).
 class record_writer {
@@ -20,7 +35,7 @@ public:
 
     void group_a(const Options& o) {
         text(o.metadata_field);
-        text(o.tags_as_text(';'));
+        text(stored_values(o));
         flag(o.scan_library);
         font(o.list_font);
         font(o.text_font);

@@ -4,6 +4,7 @@
 
 #include "panel/model/CheckStates.h"
 #include "panel/model/FillEvent.h"
+#include "panel/model/PendingStatus.h"
 #include "panel/model/TagUpdate.h"
 
 namespace quennet {
@@ -17,7 +18,12 @@ PanelModel::~PanelModel() = default;
 void PanelModel::update_controls() {
     // Without selected tracks there is nothing to edit; typing during a fill or a write would be
     // overwritten by the rebuild that follows it.
-    const BOOL enable = (!filler_.running() && !busy_ && active_playlist_has_selection()) ? TRUE : FALSE;
+    const bool working = filler_.running() || busy_;
+    const BOOL enable = (!working && active_playlist_has_selection()) ? TRUE : FALSE;
+    // Disabling the edit the user types in takes the keyboard focus from it; after a fill or a write that
+    // nobody else took the focus during, it goes back, so that typing goes on where it was.
+    const HWND focus = GetFocus();
+    if (!enable && working && (focus == controls_.filter_edit || focus == controls_.add_edit)) focus_taken_ = focus;
     for (HWND edit : {controls_.filter_edit, controls_.add_edit}) {
         if (!edit) continue;
         if (!IsWindowVisible(edit)) {
@@ -30,6 +36,15 @@ void PanelModel::update_controls() {
         SendMessageW(edit, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(edit, nullptr, FALSE);
     }
+    if (enable || !working) {
+        const HWND taken = std::exchange(focus_taken_, nullptr);
+        if (enable && taken && !GetFocus() && IsWindowVisible(taken)) SetFocus(taken);
+    }
+}
+
+void PanelModel::pending_changed() {
+    if (view_) view_->pending_changed();
+    show_pending_status();
 }
 
 void PanelModel::request_fill(unsigned event) {
@@ -46,7 +61,7 @@ bool PanelModel::choose_preset(const std::string& name) {
         commit_if_pending(this, name);
         return true;
     }
-    values_.set_filter_text(std::string(filter_values_placeholder));
+    values_.reset_filter_text();
     current_ = presets_[std::size_t(found)];
     request_fill(preset_selected);
     if (view_) view_->preset_changed();

@@ -21,6 +21,8 @@ class PanelView {
 public:
     // Appearance and the library registration follow the new preset.
     virtual void preset_changed() = 0;
+    // The pending edits changed: begun, grown, written or discarded.
+    virtual void pending_changed() {}
 
 protected:
     ~PanelView() = default;
@@ -43,6 +45,7 @@ public:
     void rebuild_now() override { values_.rebuild_now(); }
     bool busy() override { return busy_; }
     bool fill_running() override { return filler_.running(); }
+    void pending_changed() override;
 
     // LivePanel
     bool shown() const override { return shown_; }
@@ -76,6 +79,8 @@ private:
     bool shown_ = false;
     bool busy_ = false;
     unsigned fills_started_ = 0;
+    // The edit box that had the keyboard focus when a fill or a write disabled it.
+    HWND focus_taken_ = nullptr;
     PanelFiller filler_{*this};
     ValueList values_;
     // Last: the panel leaves the list before anything it delivers to is gone.

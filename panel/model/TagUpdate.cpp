@@ -41,14 +41,16 @@ void collect_changes(PanelModel& panel, EditMap& add, EditMap& remove) {
 
     std::vector<std::string> to_add;
     std::vector<std::string> to_remove;
-    const std::string typed = values.add_text();
-    if (!typed.empty() && typed != add_values_placeholder) {
+    // Typed as the playlist shows values ("Rock; Pop"): each piece trimmed; empty pieces ("Blues;", " ; ")
+    // name no value, so no file gets an empty or blank one.
+    std::vector<std::string> typed = values.typed_values();
+    if (!typed.empty()) {
         Options& options = panel.current_options();
-        options.add_tags(typed, ';');
+        bool added = false;
+        for (const std::string& value : typed) added = options.add_value(value) || added;
+        if (added && options.sort_list) options.sort_tags();
         update_preset(panel.preset_list(), options);
-        // Empty pieces ("Blues;", ";;") name no value: no file gets an empty one.
-        for (auto& piece : split_fields(typed))
-            if (!piece.empty()) to_add.push_back(std::move(piece));
+        to_add = std::move(typed);
     }
     for (const ValueEdit& edit : values.edits()) {
         if (edit.state == in_all_tracks) to_add.push_back(edit.value);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "panel/model/CheckStates.h"
+#include "presets/TypedValues.h"
 #include "sdk/core_api.h"
 #include "sdk/playlist.h"
 #include "sdk/utf8.h"
@@ -94,10 +95,17 @@ std::uint32_t count_of(const Options& options, const std::string& value) {
     return found == options.value_counts.end() ? 0 : found->second;
 }
 
-std::string text_unless(HWND edit, std::string_view placeholder) {
+// The edit's text with every copy of its placeholder taken out: text typed next to a placeholder that
+// was left in the box is what the user meant, the placeholder is not.
+std::string text_without(HWND edit, std::string_view placeholder) {
     std::string text = sonavel::uGetWindowText(edit);
-    if (text == placeholder) text.clear();
+    for (std::size_t at; (at = text.find(placeholder)) != std::string::npos;) text.erase(at, placeholder.size());
     return text;
+}
+
+// The text to put back into an edit box: its placeholder, or nothing while the user is in the box.
+std::string resting_text(HWND edit, std::string_view placeholder) {
+    return GetFocus() == edit ? std::string() : std::string(placeholder);
 }
 
 sonavel::unique_himagelist load_state_images(HINSTANCE module) {
@@ -160,8 +168,11 @@ void ValueList::rebuild_now() {
     for (int row = 0; row < rows; ++row) initial_states_.push_back(row_state_bits(row));
 
     pending_tracks_.clear();
-    show_add_placeholder();
+    reset_add_text();
     owner_.update_controls();
+    // Rows whose state came back unchanged still drew as edited.
+    InvalidateRect(controls_.list, nullptr, FALSE);
+    owner_.pending_changed();
 }
 
 void ValueList::fill_rows() {
@@ -216,7 +227,11 @@ void ValueList::set_own_row_state(int row, std::uint32_t index) {
     set_row_state(row, index);
 }
 
-void ValueList::show_add_placeholder() { set_add_text(std::string(add_values_placeholder)); }
+void ValueList::reset_add_text() { set_add_text(resting_text(controls_.add_edit, add_values_placeholder)); }
+
+void ValueList::reset_filter_text() {
+    set_filter_text(resting_text(controls_.filter_edit, filter_values_placeholder));
+}
 
 void ValueList::set_add_text(const std::string& text) {
     flag_scope guard(add_text_guard_);
@@ -233,9 +248,10 @@ void ValueList::set_pending(bool pending) {
         if (pending_tracks_.empty()) pending_tracks_ = selected_tracks();
     } else {
         pending_tracks_.clear();
-        show_add_placeholder();
+        reset_add_text();
     }
     owner_.update_controls();
+    owner_.pending_changed();
 }
 
 bool ValueList::on_item_changing(const NMLISTVIEW& change) {
@@ -273,9 +289,23 @@ void ValueList::on_click(const NMITEMACTIVATE& click) {
     if (GetFocus() != controls_.list) SetFocus(controls_.list);
 }
 
-std::string ValueList::filter_text() const { return text_unless(controls_.filter_edit, filter_values_placeholder); }
+std::string ValueList::filter_text() const { return text_without(controls_.filter_edit, filter_values_placeholder); }
 
-std::string ValueList::add_text() const { return text_unless(controls_.add_edit, add_values_placeholder); }
+std::string ValueList::add_text() const { return text_without(controls_.add_edit, add_values_placeholder); }
+
+std::vector<std::string> ValueList::typed_values() const { return quennet::typed_values(add_text(), ';'); }
+
+bool ValueList::row_edited(int row) const {
+    if (row < 0 || std::size_t(row) >= initial_states_.size()) return false;
+    return row_state_bits(row) != initial_states_[std::size_t(row)];
+}
+
+std::size_t ValueList::pending_changes() const {
+    if (pending_tracks_.empty()) return 0;
+    std::size_t changes = typed_values().size();
+    for (int row = 0, rows = int(initial_states_.size()); row < rows; ++row) changes += row_edited(row) ? 1 : 0;
+    return changes;
+}
 
 std::vector<ValueEdit> ValueList::edits() const {
     std::vector<ValueEdit> changed;

@@ -25,6 +25,8 @@ public:
     virtual bool fill_running() = 0;
     // Enables or disables the panel's edit boxes as its state says.
     virtual void update_controls() = 0;
+    // The pending edits changed: begun, grown, written or discarded.
+    virtual void pending_changed() {}
 
 protected:
     ~ValueListOwner() = default;
@@ -75,11 +77,22 @@ public:
     // NM_CLICK.
     void on_click(const NMITEMACTIVATE& click);
 
-    // The edit boxes' texts, empty while they show their placeholder.
+    // The edit boxes' texts, without their placeholders: a placeholder is never a value nor a filter.
     std::string filter_text() const;
     std::string add_text() const;
+    // The add box's text as values: split at ";", trimmed, empty pieces dropped.
+    std::vector<std::string> typed_values() const;
     // Rows whose state image differs from the one the last rebuild gave them, in row order.
     std::vector<ValueEdit> edits() const;
+    // The row's check state differs from the one the last rebuild gave it.
+    bool row_edited(int row) const;
+    // What Apply would write: the edited rows and the typed values; 0 while nothing is pending.
+    std::size_t pending_changes() const;
+    // The placeholder back in an edit box, unless the box has the keyboard focus: the user is typing
+    // there, and the placeholder would become part of the text. The box then stays empty; it gets its
+    // placeholder when the focus leaves it.
+    void reset_add_text();
+    void reset_filter_text();
 
     // Set while the value list writes an edit box's text, so that the panel can tell that EN_CHANGE
     // from the user's typing.
@@ -105,7 +118,6 @@ private:
     void set_row_state(int row, std::uint32_t index);
     // A state the value list itself gives a row: allowed whatever the selection, the arm and busy say.
     void set_own_row_state(int row, std::uint32_t index);
-    void show_add_placeholder();
 
     ValueListOwner& owner_;
     ValueListControls controls_;

@@ -12,9 +12,10 @@ namespace {
 
 constexpr DWORD edge_styles = WS_EX_STATICEDGE | WS_EX_CLIENTEDGE;
 
-sonavel::unique_hfont font_of(const panoplex::log_font& font) {
+sonavel::unique_hfont font_of(const panoplex::log_font& font, bool italic = false) {
     LOGFONTW logical{};
     std::memcpy(&logical, static_cast<const void*>(&font), sizeof logical);
+    if (italic) logical.lfItalic = TRUE;
     return sonavel::unique_hfont(CreateFontIndirectW(&logical));
 }
 
@@ -40,7 +41,12 @@ void PanelAppearance::apply(HWND panel, const Options& options) {
 
     sonavel::unique_hfont old_list_font = std::move(list_font_);
     sonavel::unique_hfont old_text_font = std::move(text_font_);
+    // The list draws with it until it repaints with the new fonts.
+    sonavel::unique_hfont old_pending_font = std::move(pending_font_);
+    sonavel::unique_hfont old_pending_text_font = std::move(pending_text_font_);
     list_font_ = font_of(options.list_font);
+    pending_font_ = font_of(options.list_font, /*italic=*/true);
+    pending_text_font_ = font_of(options.text_font, /*italic=*/true);
     text_font_ = font_of(options.text_font);
 
     SendMessageW(list, LVM_SETTEXTCOLOR, 0, LPARAM(options.list_color));

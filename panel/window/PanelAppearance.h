@@ -17,11 +17,20 @@ public:
     HBRUSH edit_colours(HDC dc, const Options& options);
     // WM_CTLCOLORDLG: the panel's background.
     HBRUSH dialog_background(const Options& options);
+    // The list's font, and the same in italics for rows whose change is not written yet; null before the
+    // first apply.
+    HFONT list_font() const noexcept { return list_font_.get(); }
+    HFONT pending_font() const noexcept { return pending_font_.get(); }
+    // The edit boxes' font, and the same in italics for typed values not written yet.
+    HFONT text_font() const noexcept { return text_font_.get(); }
+    HFONT pending_text_font() const noexcept { return pending_text_font_.get(); }
 
 private:
     // The controls keep using the fonts they were given: they live until the next apply or the panel's end.
     sonavel::unique_hfont list_font_;
     sonavel::unique_hfont text_font_;
+    sonavel::unique_hfont pending_font_;
+    sonavel::unique_hfont pending_text_font_;
     sonavel::unique_hbrush dialog_brush_;
     sonavel::unique_hbrush edit_brush_;
 };

@@ -8,6 +8,7 @@
 #include "panel/model/FillEvent.h"
 #include "panel/model/LibraryScan.h"
 #include "panel/model/LivePanels.h"
+#include "panel/model/PendingStatus.h"
 #include "panel/model/ValueCountTip.h"
 #include "panel/window/DoubleClickQuery.h"
 #include "panel/window/KeyboardHook.h"
@@ -116,8 +117,10 @@ void VarnelPanel::release_window_state() {
         });
     }
     tooltip_.reset();
-    // Leaves live_panels with its model.
+    // Leaves live_panels with its model; its edits no longer count in the host's status line.
+    const bool had_model = model_.has_value();
     model_.reset();
+    if (had_model) show_pending_status();
     if (live_panels().empty()) remove_keyboard_hook();
     if (library_registered_) {
         library_registered_ = false;
@@ -191,6 +194,16 @@ void VarnelPanel::preset_changed() {
     update_library_registration();
 }
 
+void VarnelPanel::pending_changed() {
+    if (!model_) return;
+    const ValueList& values = model_->values();
+    const bool typed = !values.pending_tracks().empty() && !values.typed_values().empty();
+    const HFONT font = typed ? appearance_.pending_text_font() : appearance_.text_font();
+    const HWND add = model_->controls().add_edit;
+    if (font && reinterpret_cast<HFONT>(SendMessageW(add, WM_GETFONT, 0, 0)) != font)
+        SendMessageW(add, WM_SETFONT, WPARAM(font), TRUE);
+}
+
 INT_PTR VarnelPanel::dialog_proc(HWND w, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_INITDIALOG:
@@ -233,12 +246,11 @@ INT_PTR VarnelPanel::dialog_proc(HWND w, UINT message, WPARAM wparam, LPARAM lpa
 INT_PTR VarnelPanel::on_init_dialog(HWND w) {
     // Check boxes with our three state images on the list.
     model_.emplace(resource_module(), ValueListControls::of(w), current_, presets_, static_cast<PanelView*>(this));
-    set_filter_text(filter_placeholder);
-    set_add_text(add_placeholder);
+    model_->values().reset_filter_text();
+    model_->values().reset_add_text();
     layout();
     apply_appearance(false);
     model_->values().set_pending(false);
-    set_add_text(add_placeholder);
     update_controls();
     tooltip_.emplace(model_->values().list(), [this](int row) { return value_tip(row); });
     install_keyboard_hook();
@@ -280,9 +292,25 @@ INT_PTR VarnelPanel::on_notify(HWND w, const NMHDR& header) {
     case NM_DBLCLK:
         on_double_click(current_, values.list(), reinterpret_cast<const NMITEMACTIVATE&>(header));
         return 0;
+    case NM_CUSTOMDRAW:
+        if (header.hwndFrom != values.list()) return 0;
+        SetWindowLongPtrW(w, DWLP_MSGRESULT, draw_row(reinterpret_cast<const NMLVCUSTOMDRAW&>(header)));
+        return TRUE;
     default:
         return 0;
     }
+}
+
+LRESULT VarnelPanel::draw_row(const NMLVCUSTOMDRAW& draw) {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT || !model_) return CDRF_DODEFAULT;
+    // A change not written yet shows in italics. Every row gets its font named: a list view that does not
+    // restore the font after a row would otherwise draw the rows below an edited one in italics too.
+    const bool edited = model_->values().row_edited(int(draw.nmcd.dwItemSpec));
+    const HFONT font = edited ? appearance_.pending_font() : appearance_.list_font();
+    if (!font) return CDRF_DODEFAULT;
+    SelectObject(draw.nmcd.hdc, font);
+    return CDRF_NEWFONT;
 }
 
 void VarnelPanel::on_command(WORD id, WORD code) {

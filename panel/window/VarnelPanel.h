@@ -5,6 +5,7 @@
 // host's global colours and fonts. Its model (filler, value list, pending edits) exists while its window
 // does; its preset and preset list live as long as the object. Main thread only.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <optional>
 #include <string>
@@ -102,10 +103,14 @@ public:
 
 private:
     void preset_changed() override;
+    // Typed values not written yet show in italics in the add box.
+    void pending_changed() override;
     void post(UINT message) const;
     INT_PTR on_init_dialog(HWND window);
     void on_show(bool show);
     INT_PTR on_notify(HWND window, const NMHDR& header);
+    // NM_CUSTOMDRAW of the list: rows with unwritten changes in italics.
+    LRESULT draw_row(const NMLVCUSTOMDRAW& draw);
     void on_command(WORD id, WORD code);
     void on_global_change();
     // WM_CLOSE: a panel in one of the component's popup windows closes that window.

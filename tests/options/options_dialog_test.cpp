@@ -201,15 +201,15 @@ TEST_F(OptionsDialogHandsBack, TheControlsOfAPanelWithoutPresetsWithAnEmptyName)
     EXPECT_TRUE(panel.presets().empty());
 }
 
-TEST_F(OptionsDialogHandsBack, ValuesOnePerLineWithoutEmptyLinesSortedWhenAsked) {
+TEST_F(OptionsDialogHandsBack, ValuesOnePerLineTrimmedWithoutBlankLinesSortedWhenAsked) {
     auto& panel = docked_panel(preset("", "GENRE"));
     DialogScript script;
     script.in(options_title, [&](HWND d) {
-        set_text(d, IDC_OPTIONS_TAGS, "b\r\n\r\na\r\n b \r\nb\r\n");
+        set_text(d, IDC_OPTIONS_TAGS, "b\r\n\r\na\r\n b \r\n   \r\n Nordic Folk\t\r\nb\r\n");
         press(d, IDOK);
     });
     open_options(panel, script);
-    EXPECT_EQ(panel.current().tags, (Strings{" b ", "a", "b"}));
+    EXPECT_EQ(panel.current().tags, (Strings{"a", "b", "Nordic Folk"}));
 
     DialogScript unsorted;
     unsorted.in(options_title, [&](HWND d) {
@@ -220,6 +220,15 @@ TEST_F(OptionsDialogHandsBack, ValuesOnePerLineWithoutEmptyLinesSortedWhenAsked)
     open_options(panel, unsorted);
     EXPECT_FALSE(panel.current().sort_list);
     EXPECT_EQ(panel.current().tags, (Strings{"b", "a"}));
+}
+
+TEST_F(OptionsDialogHandsBack, AValueFromAFileLeftAsShownKeepsItsSpaces) {
+    // The selection brought " Acoustic" from a file: OK must not turn it into a value no file carries.
+    auto& panel = docked_panel(preset("", "GENRE", " Acoustic;Jazz"));
+    DialogScript script;
+    script.in(options_title, [&](HWND d) { press(d, IDOK); });
+    open_options(panel, script);
+    EXPECT_EQ(panel.current().tags, (Strings{" Acoustic", "Jazz"}));
 }
 
 TEST_F(OptionsDialogHandsBack, ALongValueListWhole) {

@@ -75,18 +75,30 @@ TEST_F(PresetFieldsTest, EveryShownFieldComesFromTheRecord) {
     EXPECT_EQ(fields.same_value_fields, "ALBUM");
 }
 
-TEST_F(PresetFieldsTest, StoringReplacesTheValuesByTheLinesSortedWhenAsked) {
+TEST_F(PresetFieldsTest, StoringReplacesTheValuesByTheTrimmedLinesSortedWhenAsked) {
     Options options;
     options.add_tags("Old", ';');
     PresetFields fields = quennet::fields_of(options);
-    fields.tags = "b\r\n\r\na\r\n b \r\nb";
+    fields.tags = "b\r\n\r\na\r\n b \r\n  \r\nc ";
     fields.sort_list = true;
     quennet::store_fields(fields, options);
-    EXPECT_EQ(options.tags, (Strings{" b ", "a", "b"}));
+    EXPECT_EQ(options.tags, (Strings{"a", "b", "c"}));
     fields.sort_list = false;
     quennet::store_fields(fields, options);
-    EXPECT_EQ(options.tags, (Strings{"b", "a", " b "}));
+    EXPECT_EQ(options.tags, (Strings{"b", "a", "c"}));
     EXPECT_EQ(options.tag_set.count("Old"), 0u);
+}
+
+TEST_F(PresetFieldsTest, AValueShownAndLeftAloneKeepsItsSpaces) {
+    // " Acoustic" came from a file: the user must still see and untick that very value.
+    Options options;
+    options.sort_list = false;
+    options.add_value(" Acoustic");
+    options.add_value("Jazz");
+    PresetFields fields = quennet::fields_of(options);
+    fields.tags += "\r\n Folk ";
+    quennet::store_fields(fields, options);
+    EXPECT_EQ(options.tags, (Strings{" Acoustic", "Jazz", "Folk"}));
 }
 
 TEST_F(PresetFieldsTest, StoringCopiesEveryFieldButTheName) {
