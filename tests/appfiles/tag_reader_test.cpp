@@ -12,10 +12,15 @@
 #include <tbytevector.h>
 #include <tbytevectorstream.h>
 
+#include <fileref.h>
+
 #include "player/app/TagReader.h"
 #include "player/tagwriter/DiskFile.h"
 #include "player/tagwriter/SizeLimit.h"
 #include "sdk/errors.h"
+#ifdef _WIN32
+#include "sdk/win/unique_handle.h"
+#endif
 
 namespace {
 
@@ -91,6 +96,51 @@ TEST_F(SharedFiles, AFileHeldOpenForWritingElsewhereIsReadThroughEachOfItsLinks)
         EXPECT_EQ(field(*record, "ARTIST"), "Ann");
     }
 }
+
+#ifdef _WIN32
+// Run by the next test in a process of its own: holds the file named in TAG_READER_HOLD open for
+// reading and writing (sharing only reading, as TagLib and many editors do), says so by creating
+// "<file>.held", and lets go once that file is removed.
+TEST(HeldByAnotherProcess, DISABLED_HoldsTheFileOpenForWriting) {
+    const wchar_t* path = _wgetenv(L"TAG_READER_HOLD");
+    if (!path) GTEST_SKIP() << "started by the test that reads the file";
+    HANDLE opened = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    sonavel::unique_kernel_handle held(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
+    ASSERT_TRUE(held);
+    const std::filesystem::path signal = std::wstring(path) + L".held";
+    std::ofstream(signal).put('x');
+    for (int i = 0; i < 600 && std::filesystem::exists(signal); ++i) Sleep(50);
+}
+
+TEST_F(SharedFiles, AFileHeldOpenForWritingByAnotherProcessIsRead) {
+    std::filesystem::path file = copy_of_tone();
+    const std::filesystem::path signal = file.wstring() + L".held";
+    ASSERT_TRUE(SetEnvironmentVariableW(L"TAG_READER_HOLD", file.wstring().c_str()));
+    wchar_t self[MAX_PATH];
+    ASSERT_GT(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+    std::wstring command = L"\"" + std::wstring(self) +
+                           L"\" --gtest_also_run_disabled_tests --gtest_filter=HeldByAnotherProcess.*";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
+    sonavel::unique_kernel_handle process(started.hProcess), thread(started.hThread);
+    SetEnvironmentVariableW(L"TAG_READER_HOLD", nullptr);
+    for (int i = 0; i < 600 && !std::filesystem::exists(signal); ++i) Sleep(50);
+    ASSERT_TRUE(std::filesystem::exists(signal)) << "the other process holds the file";
+
+    EXPECT_TRUE(TagLib::FileRef(file.wstring().c_str()).isNull()) << "TagLib's own open is refused meanwhile";
+    auto record = player::read_track_record(file.wstring());
+    ASSERT_TRUE(record);
+    EXPECT_EQ(field(*record, "ARTIST"), "Ann");
+
+    std::filesystem::remove(signal);
+    EXPECT_EQ(WaitForSingleObject(process.get(), 30000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(process.get(), &code);
+    EXPECT_EQ(code, 0u) << "the holding process passed";
+}
+#endif
 
 TEST_F(SharedFiles, TwoThreadsReadingAFolderOfHardLinksLoseNoFile) {
     std::filesystem::path file = copy_of_tone();
