@@ -55,8 +55,9 @@ void scan_folders(const std::vector<std::string>& folders, const std::unordered_
         }
         finished[i].store(true, std::memory_order_release);
     };
+    std::atomic<bool> stop{false};
     auto read_rest = [&] {
-        for (std::size_t i; !abort.is_aborting() && (i = next.fetch_add(1)) < count;) read_one(i);
+        for (std::size_t i; !stop && !abort.is_aborting() && (i = next.fetch_add(1)) < count;) read_one(i);
     };
     ScanProgress status;
     status.total = count;
@@ -79,12 +80,20 @@ void scan_folders(const std::vector<std::string>& folders, const std::unordered_
         }
     };
     {
-        std::vector<std::thread> helpers;
+        // The helpers stop and are joined however this block is left (a callback may throw).
+        struct Readers {
+            std::atomic<bool>& stop;
+            std::vector<std::thread> threads;
+            ~Readers() {
+                stop = true;
+                for (auto& thread : threads) thread.join();
+            }
+        } helpers{stop, {}};
         const std::size_t readers =
             sources.readers ? sources.readers
                             : std::min<std::size_t>(max_readers, std::max(1u, std::thread::hardware_concurrency()));
         try {
-            for (std::size_t r = 1; r < readers && r < count; ++r) helpers.emplace_back(read_rest);
+            for (std::size_t r = 1; r < readers && r < count; ++r) helpers.threads.emplace_back(read_rest);
         } catch (const std::system_error&) {
             // Fewer readers: this thread reads what they do not.
         }
@@ -92,7 +101,6 @@ void scan_folders(const std::vector<std::string>& folders, const std::unordered_
             read_one(i);
             take_ready();
         }
-        for (auto& helper : helpers) helper.join();
     }
     // What was read before an abort, up to the first file left unread.
     take_ready();

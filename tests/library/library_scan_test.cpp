@@ -5,6 +5,7 @@
 #include <chrono>
 #include <mutex>
 #include <set>
+#include <stdexcept>
 #include <thread>
 
 #include "player/engine/HostEngines.h"
@@ -105,6 +106,19 @@ TEST(LibraryScanReading, AStoppedScanKeepsAnUnbrokenRunFromTheStartAndCallsNothi
     readable.resize(found.size());
     EXPECT_EQ(found, readable) << "no file skipped before the last one kept";
     EXPECT_TRUE(removed.empty()) << "a scan cut short knows too little to call a file gone";
+}
+
+TEST(LibraryScanReading, AnErrorInACallbackEndsTheScanWithItsReadersStopped) {
+    SlowFolder folder(200);
+    sonavel::abort_callback_dummy abort;
+    EXPECT_THROW(player::library::scan_folders(
+                     {"/m"}, {}, folder.sources(), 8, abort, [](ScanBatch&&) {},
+                     [](const ScanProgress& status) {
+                         if (status.done == 10) throw std::runtime_error("the progress window is gone");
+                     }),
+                 std::runtime_error);
+    std::lock_guard<std::mutex> guard(folder.lock);
+    EXPECT_LT(folder.reads, 200) << "the readers stopped";
 }
 
 }  // namespace
