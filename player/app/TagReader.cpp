@@ -1,6 +1,7 @@
 #include "player/app/TagReader.h"
 
 #include "player/app/TagFile.h"
+#include "player/tagwriter/EndTags.h"
 #include "player/tagwriter/TagProperties.h"
 #include "sdk/errors.h"
 
@@ -17,6 +18,7 @@ std::optional<sonavel::file_info_impl> read_record(Source& source) {
         if (int bitrate = file.bitrate_kbps()) record.info_set("bitrate", std::to_string(bitrate).c_str());
         if (int rate = file.sample_rate()) record.info_set("samplerate", std::to_string(rate).c_str());
         if (int channels = file.channels()) record.info_set("channels", std::to_string(channels).c_str());
+        record.info_set(tagwriter::end_tags_info_name, tagwriter::end_tags_text(file.end_tags_fingerprint()).c_str());
         return record;
     } catch (const sonavel::exception_io_data&) {
         return std::nullopt;

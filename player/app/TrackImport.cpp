@@ -23,10 +23,15 @@ sonavel::metadb_handle_list load_tracks(HostEngines& engines, const std::vector<
     sonavel::metadb_handle_list tracks;
     std::vector<std::string> unreadable;
     for (const auto& file : files) {
-        auto record = read_track_record(file);
+        std::optional<sonavel::file_info_impl> record;
+        std::string why = sonavel::exception_io_data().what();
+        try {
+            record = read_track_record(file);
+        } catch (const std::exception& e) {
+            why = sonavel::message_of(e);
+        }
         if (!record) {
-            if (named_as_audio(file))
-                unreadable.push_back(sonavel::wide_to_utf8(file) + ": " + sonavel::exception_io_data().what());
+            if (named_as_audio(file)) unreadable.push_back(sonavel::wide_to_utf8(file) + ": " + why);
             continue;
         }
         Track& track = engines.store.track(sonavel::wide_to_utf8(file).c_str());

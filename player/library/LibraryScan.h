@@ -24,10 +24,12 @@ struct FoundFile {
 struct ScanSources {
     // Every file below the folder (empty when it cannot be read).
     std::function<std::vector<FoundFile>(const std::string& folder)> list;
-    // The record of a file, or nullopt when it cannot be read as audio.
+    // The record of a file, or nullopt when it cannot be read as audio. Called on several threads at once.
     std::function<std::optional<sonavel::file_info_impl>(const std::string& path)> read;
     // Whether a file is named as audio (an unreadable one is then worth reporting).
     std::function<bool(const std::string& path)> named_as_audio;
+    // Threads that read at once; 0: one per processor, up to four.
+    std::size_t readers = 0;
 };
 
 struct ScanBatch {

@@ -34,10 +34,22 @@ namespace {
 
 [[noreturn]] void fail() { throw_io_error(GetLastError()); }
 
-OVERLAPPED at(std::uint64_t offset) {
-    OVERLAPPED position{};
-    position.Offset = static_cast<DWORD>(offset);
-    position.OffsetHigh = static_cast<DWORD>(offset >> 32);
+[[noreturn]] void fail(NTSTATUS status) { throw_io_error(RtlNtStatusToDosError(status)); }
+
+constexpr NTSTATUS status_end_of_file = static_cast<NTSTATUS>(0xC0000011L);
+
+// Reads and writes at an offset on a synchronous handle, without an OVERLAPPED structure: some systems
+// make a server round trip of every ReadFile or WriteFile that carries one, and none of these.
+extern "C" NTSTATUS NTAPI NtReadFile(HANDLE file, HANDLE event, PIO_APC_ROUTINE apc, PVOID apc_context,
+                                     PIO_STATUS_BLOCK io, PVOID buffer, ULONG length, PLARGE_INTEGER offset,
+                                     PULONG key);
+extern "C" NTSTATUS NTAPI NtWriteFile(HANDLE file, HANDLE event, PIO_APC_ROUTINE apc, PVOID apc_context,
+                                      PIO_STATUS_BLOCK io, const VOID* buffer, ULONG length,
+                                      PLARGE_INTEGER offset, PULONG key);
+
+LARGE_INTEGER at(std::uint64_t offset) {
+    LARGE_INTEGER position{};
+    position.QuadPart = static_cast<LONGLONG>(offset);
     return position;
 }
 
@@ -81,14 +93,14 @@ std::uint64_t DiskFile::size() const {
 std::size_t DiskFile::read_at(std::uint64_t offset, void* buffer, std::size_t count) const {
     std::size_t done = 0;
     while (done < count) {
-        OVERLAPPED position = at(offset + done);
-        DWORD n = 0;
-        if (!ReadFile(handle_, static_cast<char*>(buffer) + done, static_cast<DWORD>(count - done), &n, &position)) {
-            if (GetLastError() == ERROR_HANDLE_EOF) break;
-            fail();
-        }
-        if (n == 0) break;
-        done += n;
+        LARGE_INTEGER position = at(offset + done);
+        IO_STATUS_BLOCK io{};
+        NTSTATUS status = NtReadFile(handle_, nullptr, nullptr, nullptr, &io, static_cast<char*>(buffer) + done,
+                                     static_cast<ULONG>(count - done), &position, nullptr);
+        if (status == status_end_of_file) break;
+        if (!NT_SUCCESS(status)) fail(status);
+        if (io.Information == 0) break;
+        done += io.Information;
     }
     return done;
 }
@@ -97,12 +109,13 @@ void DiskFile::write_at(std::uint64_t offset, const void* data, std::size_t want
     std::size_t count = allowance(offset, wanted);
     std::size_t done = 0;
     while (done < count) {
-        OVERLAPPED position = at(offset + done);
-        DWORD n = 0;
-        if (!WriteFile(handle_, static_cast<const char*>(data) + done, static_cast<DWORD>(count - done), &n, &position))
-            fail();
-        if (n == 0) throw sonavel::exception_io_device_full();
-        done += n;
+        LARGE_INTEGER position = at(offset + done);
+        IO_STATUS_BLOCK io{};
+        NTSTATUS status = NtWriteFile(handle_, nullptr, nullptr, nullptr, &io, static_cast<const char*>(data) + done,
+                                      static_cast<ULONG>(count - done), &position, nullptr);
+        if (!NT_SUCCESS(status)) fail(status);
+        if (io.Information == 0) throw sonavel::exception_io_device_full();
+        done += io.Information;
     }
     if (count < wanted) throw sonavel::exception_io_device_full();
 }

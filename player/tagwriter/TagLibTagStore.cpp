@@ -1,5 +1,6 @@
 #include "player/tagwriter/TagLibTagStore.h"
 
+#include "player/tagwriter/EndTags.h"
 #include "player/tagwriter/TagProperties.h"
 
 namespace player {
@@ -16,6 +17,12 @@ sonavel::file_info_impl record_of(const sonavel::file_info& technical, const tag
     return record;
 }
 
+// The record learns the fingerprint of the tags after the audio that the file holds now, so that the
+// next write compares them with what it finds.
+void set_end_tags(sonavel::file_info& record, const std::optional<std::uint64_t>& fingerprint) {
+    if (fingerprint) record.info_set(tagwriter::end_tags_info_name, tagwriter::end_tags_text(*fingerprint).c_str());
+}
+
 }  // namespace
 
 tagwriter::FileUpdate file_update(const std::string& path, const sonavel::file_info& before,
@@ -30,6 +37,9 @@ tagwriter::FileUpdate file_update(const std::string& path, const sonavel::file_i
     }
     for (const auto& [name, values] : update.expected)
         if (!wanted.count(name)) update.edits.push_back({name, {}});
+    std::size_t found = before.info_find(tagwriter::end_tags_info_name);
+    if (found != sonavel::file_info::npos)
+        update.expected_end_tags = tagwriter::end_tags_from_text(before.info_enum_value(found));
     return update;
 }
 
@@ -43,12 +53,16 @@ void TagLibTagStore::write(std::vector<TagWrite>& writes, const std::function<bo
         tagwriter::UpdateResult& result = results[i];
         write.message = result.message;
         switch (result.status) {
-        case tagwriter::UpdateResult::Status::written: write.outcome = TagWrite::Outcome::written; break;
+        case tagwriter::UpdateResult::Status::written:
+            write.outcome = TagWrite::Outcome::written;
+            set_end_tags(write.after, result.end_tags);
+            break;
         case tagwriter::UpdateResult::Status::failed: write.outcome = TagWrite::Outcome::failed; break;
         case tagwriter::UpdateResult::Status::skipped: write.outcome = TagWrite::Outcome::skipped; break;
         case tagwriter::UpdateResult::Status::changed_elsewhere:
             write.outcome = TagWrite::Outcome::changed_elsewhere;
             write.on_disk = record_of(write.before, result.fields_on_disk);
+            set_end_tags(*write.on_disk, result.end_tags);
             break;
         }
     }

@@ -5,8 +5,6 @@
 #include <atomic>
 #include <exception>
 #include <optional>
-#include <system_error>
-#include <thread>
 
 #include <apetag.h>
 #include <flacfile.h>
@@ -17,8 +15,12 @@
 
 #include "player/tagwriter/DiskSource.h"
 #include "player/tagwriter/EditCommit.h"
+#include "player/tagwriter/EditedSource.h"
+#include "player/tagwriter/EndTags.h"
+#include "player/tagwriter/FlushPool.h"
 #include "player/tagwriter/FormatEditors.h"
 #include "player/tagwriter/OverlayStream.h"
+#include "player/tagwriter/SizeLimit.h"
 #include "player/tagwriter/TagProperties.h"
 #include "player/tagwriter/TagWriteJournal.h"
 #include "sdk/errors.h"
@@ -28,6 +30,8 @@ namespace {
 
 // Files whose overwrites share one journal flush.
 constexpr std::size_t group_size = 64;
+// Threads besides the writer's own that flush a group's files side by side.
+constexpr std::size_t flush_helpers = 7;
 
 TagLib::String taglib(const std::string& text) { return to_taglib(text); }
 
@@ -35,7 +39,7 @@ TagLib::String taglib(const std::string& text) { return to_taglib(text); }
 class OpenTags {
 public:
     OpenTags(const ByteSource& bytes, const std::string& path)
-        : stream_(bytes, path), ref_(&stream_, !checked_by_its_header(path), TagLib::AudioProperties::Fast) {
+        : stream_(addressable(bytes), path), ref_(&stream_, !checked_by_its_header(path), TagLib::AudioProperties::Fast) {
         // TagLib takes junk with a known extension for a file with empty tags: only audio is audio, and
         // only audio gets a tag.
         if (ref_.isNull() || !ref_.file()->isValid()) throw sonavel::exception_io_data();
@@ -49,6 +53,11 @@ public:
     OverlayStream& stream() { return stream_; }
 
 private:
+    static const ByteSource& addressable(const ByteSource& bytes) {
+        check_taglib_can_address(bytes.size());
+        return bytes;
+    }
+
     // MPEG and FLAC files prove to be audio by their first frame and their stream information, which
     // TagLib checks without measuring the audio (for MPEG that means reading from the end backwards).
     static bool checked_by_its_header(const std::string& path) {
@@ -125,29 +134,22 @@ std::string message_of(const std::exception_ptr& error) {
     }
 }
 
-// Flushes the files that were written without error, several at a time when `side_by_side`: a disk takes
-// many flushes at once for little more than the price of one. A failed flush becomes the file's error.
-void flush_all(std::vector<Planned>& planned, std::vector<std::exception_ptr>& errors, bool side_by_side) {
-    std::atomic<std::size_t> next{0};
-    auto flush_rest = [&] {
-        for (std::size_t k = next++; k < planned.size(); k = next++) {
-            if (errors[k]) continue;
-            try {
-                planned[k].file.flush();
-            } catch (...) {
-                errors[k] = std::current_exception();
-            }
+// Flushes the files that were written without error, several at a time when a pool is given. A failed
+// flush becomes the file's error.
+void flush_all(std::vector<Planned>& planned, std::vector<std::exception_ptr>& errors, FlushPool* pool) {
+    auto flush = [&](std::size_t k) {
+        if (errors[k]) return;
+        try {
+            planned[k].file.flush();
+        } catch (...) {
+            errors[k] = std::current_exception();
         }
     };
-    std::vector<std::thread> helpers;
-    const std::size_t threads = side_by_side ? std::min<std::size_t>(8, planned.size()) : 1;
-    try {
-        for (std::size_t t = 1; t < threads; ++t) helpers.emplace_back(flush_rest);
-    } catch (const std::system_error&) {
-        // Fewer helpers: this thread flushes whatever they do not.
+    if (pool) {
+        pool->for_each(planned.size(), flush);
+    } else {
+        for (std::size_t k = 0; k < planned.size(); ++k) flush(k);
     }
-    flush_rest();
-    for (auto& helper : helpers) helper.join();
 }
 
 }  // namespace
@@ -168,8 +170,13 @@ FieldMap read_fields(const std::string& path) {
     return fields_of(tags.file());
 }
 
+// Injected faults count every file's operations in one place: their flushes stay on one thread.
 TagWriter::TagWriter(std::string journal_folder, IoFaults* faults)
-    : journal_folder_(std::move(journal_folder)), faults_(faults) {}
+    : journal_folder_(std::move(journal_folder)),
+      faults_(faults),
+      flushes_(faults ? nullptr : std::make_unique<FlushPool>(flush_helpers)) {}
+
+TagWriter::~TagWriter() = default;
 
 std::vector<UpdateResult> TagWriter::write(const std::vector<FileUpdate>& updates,
                                            const std::function<bool(std::size_t done)>& proceed) {
@@ -197,9 +204,13 @@ std::vector<UpdateResult> TagWriter::write(const std::vector<FileUpdate>& update
                 DiskSource bytes(file);
                 OpenTags tags(bytes, update.path);
                 FieldMap now = fields_of(tags.file());
-                bool changed_elsewhere = false;
+                const std::uint64_t end_tags_now = end_tags_fingerprint(bytes);
+                // TagLib's fields come from the file's main tag; the tags after the audio, which the edit
+                // rewrites as well, are compared by their fingerprint.
+                bool changed_elsewhere = update.expected_end_tags && *update.expected_end_tags != end_tags_now;
                 for (const FieldEdit& edit : update.edits)
                     if (values_of(now, edit.name) != values_of(update.expected, edit.name)) changed_elsewhere = true;
+                results[i].end_tags = end_tags_now;
                 if (changed_elsewhere) {
                     results[i].status = UpdateResult::Status::changed_elsewhere;
                     results[i].message = "Its tags were changed by another program; it was not written";
@@ -208,6 +219,7 @@ std::vector<UpdateResult> TagWriter::write(const std::vector<FileUpdate>& update
                 }
                 std::optional<ByteEdits> exact = edit_exactly(tags.file(), bytes, update.edits);
                 ByteEdits edits = narrowed(exact ? std::move(*exact) : edit_through_taglib(tags, update.edits), bytes);
+                results[i].end_tags = end_tags_fingerprint(EditedSource(bytes, edits));
                 if (edits.empty()) {
                     results[i].status = UpdateResult::Status::written;
                 } else if (fits_in_place(edits, bytes.size())) {
@@ -254,7 +266,7 @@ std::vector<UpdateResult> TagWriter::write(const std::vector<FileUpdate>& update
                 errors[k] = std::current_exception();
             }
         }
-        flush_all(planned, errors, faults_ == nullptr);
+        flush_all(planned, errors, flushes_.get());
         std::vector<JournalEntry> not_undone;
         for (std::size_t k = 0; k < planned.size(); ++k) {
             Planned& p = planned[k];

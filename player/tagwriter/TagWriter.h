@@ -6,7 +6,10 @@
 // checked copy that replaces the file. Worker thread.
 #include <atomic>
 #include <functional>
+#include <cstdint>
 #include <map>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +26,9 @@ struct FileUpdate {
     FieldEdits edits;
     // The values each edited field had when the update was composed (absent: it had none).
     FieldMap expected;
+    // The fingerprint of the tags after the audio (APE, ID3v1) when the update was composed; the writer
+    // rewrites them too. Absent: not known, not compared.
+    std::optional<std::uint64_t> expected_end_tags;
 };
 
 struct UpdateResult {
@@ -31,13 +37,19 @@ struct UpdateResult {
     std::string message;  // why it failed, for the user
     // After changed_elsewhere: the file's fields now, for the player's record.
     FieldMap fields_on_disk;
+    // After written or changed_elsewhere: the fingerprint of the tags after the audio as the file holds
+    // them now, for the player's record.
+    std::optional<std::uint64_t> end_tags;
 };
+
+class FlushPool;
 
 class TagWriter {
 public:
     // Journals go to `journal_folder` (the player's own folder: not beside the music, where every new
     // name costs a folder scan on some systems).
     explicit TagWriter(std::string journal_folder, IoFaults* faults = nullptr);
+    ~TagWriter();
 
     // Writes every update; results in the same order. `proceed(done)` is asked before each file and
     // stops the work (the rest skipped) when it says no.
@@ -50,6 +62,7 @@ private:
     std::string journal_folder_;
     IoFaults* faults_;
     std::atomic<unsigned> journals_{0};
+    std::unique_ptr<FlushPool> flushes_;
 };
 
 // A file's fields as TagLib reads them; throws exception_io_data when TagLib does not know the file.

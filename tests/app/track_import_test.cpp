@@ -6,6 +6,7 @@
 #include "player/app/FolderScan.h"
 #include "player/app/TagReader.h"
 #include "player/app/TrackImport.h"
+#include "sdk/errors.h"
 #include "sdk/utf8.h"
 #include "tests/app/audio_files.h"
 
@@ -70,7 +71,8 @@ TEST_P(TagReading, AFileThatIsNoAudioGivesNoRecord) {
     std::wstring path = folder_.file(std::wstring(L"junk") + GetParam());
     write_bytes(path, std::vector<std::uint8_t>(3000, 0x20));
     EXPECT_FALSE(player::read_track_record(path).has_value());
-    EXPECT_FALSE(player::read_track_record(folder_.file(L"missing.mp3")).has_value());
+    EXPECT_THROW(player::read_track_record(folder_.file(L"missing.mp3")), sonavel::exception_io_not_found)
+        << "a file that is not there says so";
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, TagReading, ::testing::Values(L".mp3", L".wav"),

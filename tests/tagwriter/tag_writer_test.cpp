@@ -8,6 +8,8 @@
 
 #include <random>
 
+#include "player/tagwriter/DiskSource.h"
+#include "player/tagwriter/EndTags.h"
 #include "player/tagwriter/TagWriteJournal.h"
 #include "player/tagwriter/TagWriter.h"
 #include "sdk/errors.h"
@@ -292,6 +294,96 @@ TEST_F(TagWriterOnDisk, KilledAtAnyPointEveryFileIsOldOrNewAfterTheNextStart) {
     EXPECT_GT(killed_midway, 5) << "the kills should mostly land during the write";
 }
 #endif
+
+// The tags after the audio, as another program leaves them: an ID3v1 tag with the genre "Rock", or an
+// APEv2 tag with the genre "Rock".
+std::string id3v1_tag(unsigned char genre) {
+    std::string tag = "TAG";
+    tag += std::string("Song").append(26, '\0');
+    tag += std::string("Band").append(26, '\0');
+    tag += std::string(30, '\0');  // album
+    tag += "1999";
+    tag += std::string(30, '\0');  // comment
+    tag += static_cast<char>(genre);
+    return tag;
+}
+
+std::string le32(std::uint32_t n) {
+    std::string out;
+    for (int i = 0; i < 4; ++i) out += static_cast<char>((n >> (8 * i)) & 0xFF);
+    return out;
+}
+
+std::string ape_tag(const std::string& genre) {
+    std::string item = le32(static_cast<std::uint32_t>(genre.size())) + le32(0) + "Genre" + '\0' + genre;
+    return item + "APETAGEX" + le32(2000) + le32(static_cast<std::uint32_t>(item.size() + 32)) + le32(1) + le32(0) +
+           std::string(8, '\0');
+}
+
+std::uint64_t end_tags_of(const std::string& path) {
+    player::tagwriter::DiskFile file(path, player::tagwriter::DiskFile::Mode::read);
+    return player::tagwriter::end_tags_fingerprint(player::tagwriter::DiskSource(file));
+}
+
+class EndTagsChangedElsewhere : public TagWriterOnDisk, public ::testing::WithParamInterface<int> {
+protected:
+    // The file with its end tag as it was read, and as another program changed it since.
+    std::pair<std::string, std::string> versions() {
+        std::string audio = mp3_file(4, {{"TCON", {"Rock"}}}, 256);
+        if (GetParam() == 0) return {audio + id3v1_tag(17), audio + id3v1_tag(8)};
+        return {audio + ape_tag("Rock"), audio + ape_tag("Jazz")};
+    }
+};
+
+// The player shows the ID3v2 tag's values; the writer rewrites the APE and ID3v1 tags as well. Another
+// program's change to those alone is not written over; once the player has taken the file as it is
+// now, the update is written.
+TEST_P(EndTagsChangedElsewhere, AChangeToTheTagsAfterTheAudioAloneIsNotWrittenOver) {
+    auto [as_read, changed] = versions();
+    std::string mp3 = music_.file("end.mp3");
+    write_file(mp3, as_read);
+    FileUpdate update = add_genre(mp3, {"Rock"}, "Pop");
+    update.expected_end_tags = end_tags_of(mp3);
+    write_file(mp3, changed);
+
+    auto results = write({update});
+    ASSERT_EQ(results[0].status, Status::changed_elsewhere) << results[0].message;
+    EXPECT_EQ(read_file(mp3), changed);
+    ASSERT_TRUE(results[0].end_tags);
+    EXPECT_EQ(*results[0].end_tags, end_tags_of(mp3));
+
+    update.expected_end_tags = results[0].end_tags;
+    results = write({update});
+    ASSERT_EQ(results[0].status, Status::written) << results[0].message;
+    EXPECT_EQ(genres(mp3), (Values{"Rock", "Pop"}));
+    ASSERT_TRUE(results[0].end_tags);
+    EXPECT_EQ(*results[0].end_tags, end_tags_of(mp3)) << "what the next write will find";
+    EXPECT_NE(read_file(mp3), changed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Id3v1AndApe, EndTagsChangedElsewhere, ::testing::Values(0, 1));
+
+// TagLib addresses a file with 32-bit offsets on Windows: a larger file would be read and written at
+// the wrong places. It fails with its reason, untouched.
+TEST_F(TagWriterOnDisk, AFileTooLargeForTagLibFailsWithItsReasonAndIsNotTouched) {
+    if (sizeof(long) > 4) GTEST_SKIP() << "TagLib addresses every file here";
+    std::string large_file = music_.file("large.flac"), flac = music_.file("small.flac");
+    std::string head = flac_file({"GENRE=Rock"}, 512);
+    write_file(large_file, head);
+    const std::uint64_t large = 3ull << 30;
+    player::tagwriter::DiskFile(large_file, player::tagwriter::DiskFile::Mode::update).truncate(large);
+    write_file(flac, head);
+    auto results = write({add_genre(large_file, {"Rock"}, "Jazz"), add_genre(flac, {"Rock"}, "Jazz")});
+    EXPECT_EQ(results[0].status, Status::failed);
+    EXPECT_EQ(results[0].message, "Files larger than 2 GB are not supported");
+    EXPECT_EQ(results[1].status, Status::written) << results[1].message;
+    player::tagwriter::DiskFile after(large_file, player::tagwriter::DiskFile::Mode::read);
+    EXPECT_EQ(after.size(), large);
+    std::string start(head.size(), '\0');
+    after.read_at(0, start.data(), start.size());
+    EXPECT_EQ(start, head);
+    EXPECT_TRUE(journal_.names().empty());
+}
 
 }  // namespace
 }  // namespace tagwriter_test
