@@ -28,6 +28,8 @@ struct ScanSources {
     std::function<std::optional<sonavel::file_info_impl>(const std::string& path)> read;
     // Whether a file is named as audio (an unreadable one is then worth reporting).
     std::function<bool(const std::string& path)> named_as_audio;
+    // One file's size and time as `list` gives them (nullopt when it is not there), after the player wrote it.
+    std::function<std::optional<FileStamp>(const std::string& path)> stamp;
 };
 
 struct ScanBatch {

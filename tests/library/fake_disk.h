@@ -8,6 +8,7 @@
 
 #include "player/engine/HostEngines.h"
 #include "player/library/LibraryScan.h"
+#include "player/library/PathCase.h"
 
 namespace library_test {
 
@@ -20,6 +21,13 @@ public:
     void put_unreadable(const std::string& path) {
         std::lock_guard<std::mutex> guard(lock_);
         files_[path] = {{7, ++clock_}, std::nullopt};
+    }
+    // The player wrote a record into the file: it grows a little and its time moves on.
+    void put_record(const std::string& path, const sonavel::file_info& record) {
+        std::lock_guard<std::mutex> guard(lock_);
+        auto& file = files_[path];
+        file.stamp = {file.stamp.size + 10, ++clock_};
+        file.record = sonavel::file_info_impl(record);
     }
     void remove(const std::string& path) {
         std::lock_guard<std::mutex> guard(lock_);
@@ -35,14 +43,21 @@ public:
         s.list = [this](const std::string& folder) {
             std::lock_guard<std::mutex> guard(lock_);
             std::vector<player::library::FoundFile> out;
+            // As the system lists a folder: its name as given, then the names as they are on disk.
             for (const auto& [path, file] : files_)
-                if (player::library::is_below(path, folder)) out.push_back({path, file.stamp});
+                if (player::library::is_below(path, folder)) out.push_back({folder + path.substr(folder.size()), file.stamp});
             return out;
+        };
+        s.stamp = [this](const std::string& path) -> std::optional<player::library::FileStamp> {
+            std::lock_guard<std::mutex> guard(lock_);
+            auto at = find(path);
+            if (at == files_.end()) return std::nullopt;
+            return at->second.stamp;
         };
         s.read = [this](const std::string& path) -> std::optional<sonavel::file_info_impl> {
             std::lock_guard<std::mutex> guard(lock_);
             ++reads_;
-            auto at = files_.find(path);
+            auto at = find(path);
             if (at == files_.end()) return std::nullopt;
             return at->second.record;
         };
@@ -55,6 +70,13 @@ private:
         player::library::FileStamp stamp;
         std::optional<sonavel::file_info_impl> record;
     };
+    // Names are found in any letter case, as on Windows.
+    std::map<std::string, file>::iterator find(const std::string& path) {
+        for (auto at = files_.begin(); at != files_.end(); ++at)
+            if (player::library::same_path(at->first, path)) return at;
+        return files_.end();
+    }
+
     mutable std::mutex lock_;
     std::map<std::string, file> files_;
     std::int64_t clock_ = 0;
