@@ -1,6 +1,7 @@
 #pragma once
 // A music folder held in memory for library scans: files with a size, a time and tags (or none, for a
 // file named as audio that cannot be read). Scans run on a worker: every call locks.
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -55,17 +56,25 @@ public:
             return at->second.stamp;
         };
         s.read = [this](const std::string& path) -> std::optional<sonavel::file_info_impl> {
-            std::lock_guard<std::mutex> guard(lock_);
-            ++reads_;
-            auto at = find(path);
-            if (at == files_.end()) return std::nullopt;
-            return at->second.record;
+            std::optional<sonavel::file_info_impl> record = read(path);
+            if (after_read) after_read(path);
+            return record;
         };
         s.named_as_audio = [](const std::string& path) { return path.size() > 4 && path.substr(path.size() - 4) == ".mp3"; };
         return s;
     }
+    // Runs on the scan's worker after each file was read, before the scan goes on (tests hold it there).
+    std::function<void(const std::string&)> after_read;
 
 private:
+    std::optional<sonavel::file_info_impl> read(const std::string& path) {
+        std::lock_guard<std::mutex> guard(lock_);
+        ++reads_;
+        auto at = find(path);
+        if (at == files_.end()) return std::nullopt;
+        return at->second.record;
+    }
+
     struct file {
         player::library::FileStamp stamp;
         std::optional<sonavel::file_info_impl> record;
