@@ -182,8 +182,10 @@ TEST_F(LibraryWrites, AFolderNamedInOtherLettersHoldsTheSameFiles) {
 }
 
 TEST(LibraryDatabaseCase, TracksStoredUnderTwoSpellingsOfOnePathAreOneTrackAtTheNextOpen) {
-    const std::string path = (fs::temp_directory_path() / "library_case_test.db").string();
-    fs::remove(path);
+    const fs::path folder = fs::temp_directory_path() / "library_case_test";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::string path = (folder / "library.db").string();
     {
         LibraryDatabase database(path);
         StoredTrack first{"C:\\Music\\Été\\a.mp3", {10, 1}, {}};
@@ -191,28 +193,32 @@ TEST(LibraryDatabaseCase, TracksStoredUnderTwoSpellingsOfOnePathAreOneTrackAtThe
         StoredTrack other{"C:\\Music\\b.mp3", {10, 3}, {}};
         database.write({&first, &second, &other}, {});
     }
-    auto opened = player::library::open_library(path);
-    ASSERT_EQ(opened.tracks.size(), 2u);
-    EXPECT_EQ(opened.tracks[0].path, "C:\\Music\\Été\\a.mp3") << "the spelling stored first is kept";
-    EXPECT_EQ(opened.case_duplicates, (std::vector<std::string>{"c:\\music\\ÉTÉ\\A.MP3"}));
-    opened.database.reset();
-    fs::remove(path);
+    {
+        auto opened = player::library::open_library(path);
+        ASSERT_EQ(opened.tracks.size(), 2u);
+        EXPECT_EQ(opened.tracks[0].path, "C:\\Music\\Été\\a.mp3") << "the spelling stored first is kept";
+        EXPECT_EQ(opened.case_duplicates, (std::vector<std::string>{"c:\\music\\ÉTÉ\\A.MP3"}));
+    }
+    fs::remove_all(folder);
 }
 
 TEST(LibraryDatabaseCase, KeepingWrittenRecordsTouchesOnlyTracksTheLibraryHolds) {
-    const std::string path = (fs::temp_directory_path() / "library_keep_test.db").string();
-    fs::remove(path);
-    LibraryDatabase database(path);
-    StoredTrack held{"/m/a.mp3", {10, 1}, player::HostEngines::make_record({{"GENRE", {"Rock"}}})};
-    database.write({&held}, {});
-    StoredTrack written{"/m/a.mp3", {20, 5}, player::HostEngines::make_record({{"GENRE", {"Blues"}}})};
-    StoredTrack outside{"/elsewhere/x.mp3", {20, 5}, player::HostEngines::make_record({{"GENRE", {"Blues"}}})};
-    database.keep_written({&written, &outside});
-    auto tracks = database.tracks();
-    ASSERT_EQ(tracks.size(), 1u);
-    EXPECT_EQ(tracks[0].stamp, (player::library::FileStamp{20, 5}));
-    EXPECT_STREQ(tracks[0].record.meta_get("GENRE"), "Blues");
-    fs::remove(path);
+    const fs::path folder = fs::temp_directory_path() / "library_keep_test";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    {
+        LibraryDatabase database((folder / "library.db").string());
+        StoredTrack held{"/m/a.mp3", {10, 1}, player::HostEngines::make_record({{"GENRE", {"Rock"}}})};
+        database.write({&held}, {});
+        StoredTrack written{"/m/a.mp3", {20, 5}, player::HostEngines::make_record({{"GENRE", {"Blues"}}})};
+        StoredTrack outside{"/elsewhere/x.mp3", {20, 5}, player::HostEngines::make_record({{"GENRE", {"Blues"}}})};
+        database.keep_written({&written, &outside});
+        auto tracks = database.tracks();
+        ASSERT_EQ(tracks.size(), 1u);
+        EXPECT_EQ(tracks[0].stamp, (player::library::FileStamp{20, 5}));
+        EXPECT_STREQ(tracks[0].record.meta_get("GENRE"), "Blues");
+    }
+    fs::remove_all(folder);
 }
 
 TEST(PathCase, PathsAreComparedWithoutRegardToLetterCase) {
