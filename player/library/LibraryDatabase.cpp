@@ -204,6 +204,12 @@ void LibraryDatabase::keep_written(const std::vector<const StoredTrack*>& writte
 
 std::vector<std::string> LibraryDatabase::forget_case_duplicates() {
     std::vector<std::string> duplicates;
+    // Once per database: since the library takes every path in the spelling it knows, no new pair arises.
+    constexpr std::int64_t paths_merged = 1;
+    {
+        db::Statement version(db_, "PRAGMA user_version");
+        if (version.step() && version.integer(0) >= paths_merged) return duplicates;
+    }
     PathSpellings spellings;
     {
         db::Statement select(db_, "SELECT path FROM tracks ORDER BY id");
@@ -212,10 +218,10 @@ std::vector<std::string> LibraryDatabase::forget_case_duplicates() {
             if (spellings.spelling(path) != path) duplicates.push_back(std::move(path));
         }
     }
-    if (duplicates.empty()) return duplicates;
     db::Transaction transaction(db_);
     db::Statement erase(db_, "DELETE FROM tracks WHERE path = ?1");
     for (const auto& path : duplicates) erase.bind(1, path).run();
+    db_.exec(("PRAGMA user_version = " + std::to_string(paths_merged)).c_str());
     transaction.commit();
     return duplicates;
 }

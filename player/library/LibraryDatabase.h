@@ -61,7 +61,7 @@ public:
     // sizes and times, in one transaction. Files the library does not hold are passed over.
     void keep_written(const std::vector<const StoredTrack*>& written);
     // Of tracks whose paths differ only in letter case (one file), keeps the first found and forgets the
-    // others; returns the paths forgotten.
+    // others; returns the paths forgotten. Looks once in the life of a database (noted in its user version).
     std::vector<std::string> forget_case_duplicates();
 
     StoredPlaylists playlists();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <unordered_set>
 
 #include "player/library/PathCase.h"
@@ -85,9 +86,7 @@ void LibrarySync::load() {
     records.reserve(opened.tracks.size());
     sonavel::metadb_handle_list tracks;
     tracks.reserve(opened.tracks.size());
-    PathSpellings spellings;
     for (const auto& stored : opened.tracks) {
-        spellings.spelling(stored.path);
         Track& track = engines_.store.track(stored.path.c_str());
         records.emplace_back(&track, &stored.record);
         tracks.emplace_back(&track);
@@ -98,6 +97,15 @@ void LibrarySync::load() {
 
     auto& playlists = engines_.playlists;
     StoredPlaylists stored = database_->playlists();
+    // The library's spelling of each path, gathered only when a playlist of the user's holds items.
+    std::optional<PathSpellings> spellings;
+    auto spelling_of = [&](const std::string& path) -> const std::string* {
+        if (!spellings) {
+            spellings.emplace();
+            for (const auto& track : opened.tracks) spellings->spelling(track.path);
+        }
+        return spellings->contains(path) ? &spellings->spelling(path) : nullptr;
+    };
     bool library_seen = false;
     for (const auto& list : stored.lists) {
         if (list.library && library_seen) continue;
@@ -111,7 +119,7 @@ void LibrarySync::load() {
         sonavel::metadb_handle_list items;
         std::size_t left_out = 0;
         for (const auto& path : list.paths) {
-            if (spellings.contains(path)) items.emplace_back(&engines_.store.track(spellings.spelling(path).c_str()));
+            if (const std::string* known = spelling_of(path)) items.emplace_back(&engines_.store.track(known->c_str()));
             else ++left_out;
         }
         playlists.add_items_unselected(index, items);
@@ -194,11 +202,18 @@ void LibrarySync::start_scan(std::vector<std::string> folders) {
     engines_.workers.start([&engines = engines_, self, job, path = path_, sources = sources_]() mutable {
         try {
             // A file listed in other letters than the library knows it by is the file the library knows.
-            auto spellings = std::make_shared<PathSpellings>();
-            for (const auto& [known, stamp] : job->known) spellings->spelling(known);
-            sources.list = [list = std::move(sources.list), spellings](const std::string& folder) {
+            // The spellings are gathered at the first path not known as it is (a new file, or other letters).
+            auto spellings = std::make_shared<std::optional<PathSpellings>>();
+            sources.list = [list = std::move(sources.list), spellings, job](const std::string& folder) {
                 std::vector<FoundFile> files = list(folder);
-                for (auto& file : files) file.path = spellings->spelling(file.path);
+                for (auto& file : files) {
+                    if (job->known.count(file.path)) continue;
+                    if (!*spellings) {
+                        spellings->emplace();
+                        for (const auto& [known, stamp] : job->known) (*spellings)->spelling(known);
+                    }
+                    file.path = (*spellings)->spelling(file.path);
+                }
                 return files;
             };
             // The worker's own connection: the main thread keeps using its own meanwhile.
