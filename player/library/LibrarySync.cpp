@@ -199,23 +199,10 @@ void LibrarySync::start_scan(std::vector<std::string> folders) {
     scanning_ = true;
     pending_unreadable_.clear();
     std::weak_ptr<LibrarySync*> self = self_;
-    engines_.workers.start([&engines = engines_, self, job, path = path_, sources = sources_]() mutable {
+    ScanSources sources = sources_;
+    sources.list = listed_as_known(sources_.list, std::shared_ptr<const KnownFiles>(job, &job->known));
+    engines_.workers.start([&engines = engines_, self, job, path = path_, sources = std::move(sources)] {
         try {
-            // A file listed in other letters than the library knows it by is the file the library knows.
-            // The spellings are gathered at the first path not known as it is (a new file, or other letters).
-            auto spellings = std::make_shared<std::optional<PathSpellings>>();
-            sources.list = [list = std::move(sources.list), spellings, job](const std::string& folder) {
-                std::vector<FoundFile> files = list(folder);
-                for (auto& file : files) {
-                    if (job->known.count(file.path)) continue;
-                    if (!*spellings) {
-                        spellings->emplace();
-                        for (const auto& [known, stamp] : job->known) (*spellings)->spelling(known);
-                    }
-                    file.path = (*spellings)->spelling(file.path);
-                }
-                return files;
-            };
             // The worker's own connection: the main thread keeps using its own meanwhile.
             LibraryDatabase database(path);
             auto& abort = job->progress->abort();

@@ -1,5 +1,7 @@
 #include "player/library/PathCase.h"
 
+#include <optional>
+
 #include "sdk/utf8.h"
 
 namespace player::library {
@@ -26,6 +28,22 @@ bool same_path(std::string_view a, std::string_view b) { return a == b || path_k
 
 const std::string& PathSpellings::spelling(const std::string& path) {
     return by_key_.try_emplace(path_key(path), path).first->second;
+}
+
+FolderListing listed_as_known(FolderListing list, std::shared_ptr<const KnownFiles> known) {
+    auto spellings = std::make_shared<std::optional<PathSpellings>>();
+    return [list = std::move(list), known = std::move(known), spellings](const std::string& folder) {
+        std::vector<FoundFile> files = list(folder);
+        for (auto& file : files) {
+            if (known->count(file.path)) continue;
+            if (!*spellings) {
+                spellings->emplace();
+                for (const auto& [path, stamp] : *known) (*spellings)->spelling(path);
+            }
+            file.path = (*spellings)->spelling(file.path);
+        }
+        return files;
+    };
 }
 
 }  // namespace player::library

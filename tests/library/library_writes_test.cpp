@@ -233,5 +233,20 @@ TEST(PathCase, PathsAreComparedWithoutRegardToLetterCase) {
     EXPECT_EQ(spellings.spelling("c:\\music\\A.MP3"), "C:\\Music\\a.mp3");
 }
 
+TEST(PathCase, AListingTakesTheSpellingsTheLibraryKnowsAndTheFirstOfANewFile) {
+    auto known = std::make_shared<player::library::KnownFiles>();
+    known->emplace("C:\\Music\\a.mp3", player::library::FileStamp{1, 1});
+    auto list = player::library::listed_as_known(
+        [](const std::string& folder) {
+            return std::vector<player::library::FoundFile>{{folder + "\\A.MP3", {1, 1}},
+                                                          {folder + "\\New.mp3", {2, 2}},
+                                                          {"C:\\MUSIC\\NEW.MP3", {2, 2}}};
+        },
+        known);
+    std::vector<std::string> paths;
+    for (const auto& file : list("c:\\music")) paths.push_back(file.path);
+    EXPECT_EQ(paths, (std::vector<std::string>{"C:\\Music\\a.mp3", "c:\\music\\New.mp3", "c:\\music\\New.mp3"}));
+}
+
 }  // namespace
 }  // namespace library_test
