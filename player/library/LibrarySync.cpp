@@ -165,6 +165,12 @@ bool LibrarySync::add_folder(const std::string& folder) {
     return added;
 }
 
+void LibrarySync::add_folders_and_scan(const std::vector<std::string>& folders) {
+    for (const auto& folder : folders) database_->add_folder(folder);
+    keep_folder_list(path_, database_->folders());
+    scan();
+}
+
 void LibrarySync::remove_folder(const std::string& folder) {
     std::vector<std::string> gone = database_->remove_folder(folder);
     keep_folder_list(path_, database_->folders());

@@ -35,6 +35,9 @@ public:
     void scan();
     // Adds a folder to the library and scans it; false when it was there already (it is scanned anyway).
     bool add_folder(const std::string& folder);
+    // Adds folders to the library (those there already are kept once), then scans every library folder:
+    // as at start-up, when the command line names folders and the others must stay right too.
+    void add_folders_and_scan(const std::vector<std::string>& folders);
     // Forgets a folder and the tracks only it held.
     void remove_folder(const std::string& folder);
     std::vector<std::string> folders();

@@ -111,6 +111,25 @@ TEST_F(LibraryWrites, ARestartOnAnotherFolderShowsTheWrittenValuesWithoutReading
     EXPECT_EQ(disk_.reads(), reads) << "the stored size and time are the file's: nothing is read again";
 }
 
+TEST_F(LibraryWrites, AStartNamingAnotherFolderChecksEveryLibraryFolder) {
+    start();
+    sync_->add_folder("/m");
+    wait_for_scan();
+    auto& playlists = engines_->playlists;
+    std::size_t mine = playlists.create_playlist("Mine", sonavel::no_item);
+    playlists.add_items_unselected(mine, {engines_->store.handle_create("/m/a.mp3", 0), engines_->store.handle_create("/m/b.mp3", 0)});
+    stop();
+    disk_.remove("/m/a.mp3");
+    disk_.put("/m/b.mp3", {{"ARTIST", {"Bob"}}, {"GENRE", {"Jazz"}}}, 1200);
+    start();
+    sync_->add_folders_and_scan({"/other"});
+    wait_for_scan();
+    EXPECT_EQ(sync_->folders(), (std::vector<std::string>{"/m", "/other"}));
+    EXPECT_EQ(library_paths(), (std::vector<std::string>{"/m/b.mp3", "/m/sub/c.mp3", "/other/x.mp3"}));
+    EXPECT_EQ(playlist_paths(1), (std::vector<std::string>{"/m/b.mp3"}));
+    EXPECT_EQ(field("/m/b.mp3", "GENRE"), "Jazz");
+}
+
 TEST_F(LibraryWrites, AFileAScanReadJustBeforeThePlayerWroteItIsReadAgainByAScanAfter) {
     start_writing_to_disk();
     sync_->add_folder("/m");
