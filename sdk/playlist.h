@@ -91,6 +91,7 @@ public:
     virtual void on_items_modified_fromplayback(const bit_array& mask) {}
     virtual void on_items_replaced(const bit_array& mask) {}
     virtual void on_item_ensure_visible(std::size_t item) {}
+    // Another playlist is active now, or none (get_active_playlist() then gives no_item).
     virtual void on_playlist_switch() {}
     virtual void on_playlist_renamed(const char* name) {}
     virtual void on_playlist_locked(bool locked) {}

@@ -87,8 +87,11 @@ PlayerApp::PlayerApp(const PlayerOptions& options)
     ShowWindow(window_->frame(), SW_SHOW);
     // The library as stored shows at once; the folders are then scanned in the background.
     library_->load();
-    for (const auto& folder : options.folders) library_->add_folder(sonavel::wide_to_utf8(folder));
-    if (options.folders.empty()) library_->scan();
+    // Folders named on the command line join the library; every library folder is checked, so that the
+    // others are right too (files changed or gone while the player was closed).
+    std::vector<std::string> folders;
+    for (const auto& folder : options.folders) folders.push_back(sonavel::wide_to_utf8(folder));
+    library_->add_folders_and_scan(folders);
     if (!damaged.empty()) {
         damaged.erase(damaged.find_last_not_of('\n') + 1);
         engines.popups.show(damaged.c_str(), "Stored configuration", sonavel::popup_message::icon_error);

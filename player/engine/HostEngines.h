@@ -26,6 +26,7 @@
 #include "player/engine/TrackStore.h"
 #include "player/engine/UpdateRecorder.h"
 #include "player/engine/WorkerThreads.h"
+#include "player/engine/WrittenRecords.h"
 
 namespace player {
 
@@ -86,6 +87,8 @@ struct HostEngines {
     TagStore* tags = &memory_tags;
     // Keeps each update for undo when set (the player's history of tag updates).
     UpdateRecorder* recorder = nullptr;
+    // Told of every record a tag update leaves in a file when set (the library's database).
+    WrittenRecords* written_records = nullptr;
     // Runs the message loop until the condition holds (modal waits); the player sets a real loop.
     std::function<void(const std::function<bool()>&)> modal_loop;
 

@@ -6,6 +6,7 @@
 
 #include "player/engine/FailureReport.h"
 #include "player/engine/HostEngines.h"
+#include "player/engine/SelfReportingCompletion.h"
 #include "player/engine/UpdateSummary.h"
 #include "sdk/core_api.h"
 
@@ -22,8 +23,10 @@ struct job {
     // Filled by the worker.
     std::vector<std::pair<sonavel::metadb_handle_ptr, sonavel::file_info_impl>> written;
     std::vector<std::string> errors;
+    std::vector<std::string> changed_elsewhere;  // paths, each with a line in errors
     std::size_t updated = 0;
     bool aborted = false;
+    std::string keeper_error;
 };
 
 // Tracks composed and then written together: the writer flushes its journal once per group.
@@ -33,7 +36,21 @@ std::string failure_line(const sonavel::metadb_handle_ptr& track, const std::str
     return std::string(track->get_path()) + ": " + why;
 }
 
-void compose_and_write(job& work, TagStore& tags) {
+// What this group left in the files reaches whoever keeps records of them before the next group runs.
+void keep_written(job& work, std::size_t first, WrittenRecords* keeper) {
+    if (!keeper || first == work.written.size()) return;
+    std::vector<std::pair<std::string, const sonavel::file_info*>> records;
+    for (std::size_t i = first; i < work.written.size(); ++i)
+        records.emplace_back(work.written[i].first->get_path(), &work.written[i].second);
+    try {
+        keeper->written(records);
+    } catch (const std::exception& e) {
+        // The files hold what was written; only what is kept of them is behind (a later scan reads them).
+        if (work.keeper_error.empty()) work.keeper_error = sonavel::message_of(e);
+    }
+}
+
+void compose_and_write(job& work, TagStore& tags, WrittenRecords* written_records) {
     auto& abort = work.progress->abort();
     const std::size_t n = work.tracks.size();
     for (std::size_t first = 0; first < n && !work.aborted; first += group_size) {
@@ -83,6 +100,7 @@ void compose_and_write(job& work, TagStore& tags) {
                 work.errors.push_back("the history of tag updates: " + sonavel::message_of(e));
             }
         }
+        const std::size_t kept_before = work.written.size();
         for (TagWrite& write : group) {
             switch (write.outcome) {
             case TagWrite::Outcome::written:
@@ -91,6 +109,7 @@ void compose_and_write(job& work, TagStore& tags) {
                 break;
             case TagWrite::Outcome::changed_elsewhere:
                 work.errors.push_back(failure_line(write.track, write.message));
+                work.changed_elsewhere.push_back(write.track->get_path());
                 // The player's record follows the file, so that what is shown is what is on disk.
                 if (write.on_disk) work.written.emplace_back(write.track, std::move(*write.on_disk));
                 break;
@@ -102,6 +121,7 @@ void compose_and_write(job& work, TagStore& tags) {
                 break;
             }
         }
+        keep_written(work, kept_before, written_records);
     }
 }
 
@@ -132,7 +152,7 @@ void MetadbIo::update_info_async(const sonavel::metadb_handle_list& tracks,
     ++running_;
     host_.workers.start([this, work] {
         try {
-            compose_and_write(*work, *host_.tags);
+            compose_and_write(*work, *host_.tags, host_.written_records);
         } catch (const std::exception& e) {
             work->errors.push_back(sonavel::message_of(e));
         }
@@ -149,10 +169,23 @@ void MetadbIo::update_info_async(const sonavel::metadb_handle_list& tracks,
             std::vector<std::pair<sonavel::metadb_handle_ptr, const sonavel::file_info*>> records;
             for (const auto& [track, record] : work->written) records.emplace_back(track, &record);
             for (const auto& error : work->errors) host_.console.print(("Could not update tags of " + error).c_str());
+            if (!work->keeper_error.empty()) {
+                std::string text = "The files were written, but the library database could not keep their new tags (" +
+                                   work->keeper_error + "). The next scan of their folders reads them again.";
+                host_.console.print(text.c_str());
+                host_.popups.show(text.c_str(), "Updating tags", sonavel::popup_message::icon_error);
+            }
             publish(records);
             host_.status.set(update_summary({work->tracks.size(), work->updated, work->errors.size(), work->aborted}));
-            if (!work->errors.empty())
-                host_.popups.show(failure_report(work->errors, "updated").c_str(), "Updating tags", sonavel::popup_message::icon_error);
+            auto* self_reporting = dynamic_cast<SelfReportingCompletion*>(work->notify.get_ptr());
+            if (!work->errors.empty()) {
+                if (self_reporting) {
+                    self_reporting->take_failures({work->errors, work->changed_elsewhere});
+                } else {
+                    host_.popups.show(failure_report(work->errors, "updated").c_str(), "Updating tags",
+                                      sonavel::popup_message::icon_error);
+                }
+            }
             unsigned code = work->aborted ? sonavel::completion_notify::aborted
                             : work->errors.empty() ? sonavel::completion_notify::success
                                                    : sonavel::completion_notify::failed;

@@ -25,9 +25,19 @@ std::size_t PlaylistManager::index_of(const playlist* p) const noexcept {
 template <typename Call>
 void PlaylistManager::notify(std::size_t playlist, unsigned flag, const Call& call) {
     if (playlist != active_ || playlist == sonavel::no_item) return;
+    notify_all(flag, call);
+}
+
+template <typename Call>
+void PlaylistManager::notify_all(unsigned flag, const Call& call) {
     for (auto& listener : sonavel::service_list_t<sonavel::playlist_callback_single_static>()) {
         if (listener->get_flags() & flag) call(static_cast<playlist_callback_single&>(*listener));
     }
+}
+
+void PlaylistManager::switched() {
+    // Also when no playlist is active any more: listeners showing the old one's items must let them go.
+    notify_all(playlist_callback_single::flag_on_playlist_switch, [](playlist_callback_single& l) { l.on_playlist_switch(); });
 }
 
 std::string PlaylistManager::get_playlist_name(std::size_t playlist) { return at(playlist).name; }
@@ -36,7 +46,7 @@ void PlaylistManager::set_active_playlist(std::size_t playlist) {
     if (playlist != sonavel::no_item) at(playlist);
     if (playlist == active_) return;
     active_ = playlist;
-    notify(active_, playlist_callback_single::flag_on_playlist_switch, [](playlist_callback_single& l) { l.on_playlist_switch(); });
+    switched();
     lists_changed();
 }
 
@@ -64,6 +74,7 @@ void PlaylistManager::remove_playlist(std::size_t index) {
         // Another playlist takes over, as when the user closes the active tab.
         active_ = sonavel::no_item;
         if (!playlists_.empty()) set_active_playlist(std::min(index, playlists_.size() - 1));
+        else switched();
     } else if (active_ != sonavel::no_item && active_ > index) {
         --active_;
     }

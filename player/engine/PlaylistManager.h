@@ -1,7 +1,7 @@
 #pragma once
 // The host's playlists: several, one of them active (or none), each with per-item selection and a focus
 // item. Events of the active playlist reach every registered playlist_callback_single_static whose
-// subscription mask asks for them. Main thread only.
+// subscription mask asks for them; so does the switch to another active playlist or to none. Main thread only.
 #include <functional>
 #include <memory>
 #include <string>
@@ -53,6 +53,10 @@ private:
     std::size_t index_of(const playlist* p) const noexcept;
     template <typename Call>
     void notify(std::size_t playlist, unsigned flag, const Call& call);
+    template <typename Call>
+    void notify_all(unsigned flag, const Call& call);
+    // Tells listeners that another playlist, or none, is active now.
+    void switched();
 
     // Held by pointer: listeners may create or remove playlists while being told of a removal, and the
     // removal must still reach its own playlist afterwards.

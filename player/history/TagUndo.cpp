@@ -4,6 +4,7 @@
 
 #include "player/engine/FailureReport.h"
 #include "player/engine/HostEngines.h"
+#include "player/engine/SelfReportingCompletion.h"
 
 namespace player::history {
 namespace {
@@ -18,7 +19,9 @@ std::string quoted(const ValueList& values) {
     return text;
 }
 
-class UndoCompletion : public sonavel::completion_notify {
+// The undo's report is the only message: the files the writer found changed by another program are
+// among the files it lists with their values now, and any other failure is listed with them.
+class UndoCompletion : public sonavel::completion_notify, public SelfReportingCompletion {
 public:
     using interface_t = sonavel::completion_notify;
 
@@ -27,17 +30,34 @@ public:
                    std::int64_t target, std::function<void(const UndoResult&)> done)
         : host_(host), handed_out_(std::move(handed_out)), filter_(&filter), target_(target), done_(std::move(done)) {}
 
+    void take_failures(Failures failures) override { failures_ = std::move(failures); }
+
     void on_completion(unsigned code) override {
         UndoResult result{target_, code, filter_->skipped()};
         add_found_changed_on_disk(result.skipped);
-        if (!result.skipped.empty()) {
-            std::vector<std::string> lines;
-            for (const SkippedFile& file : result.skipped) {
-                lines.push_back(skipped_line(file));
-                host_.console.print(("Undo left a file changed since the update: " + lines.back()).c_str());
-            }
-            host_.popups.show(failure_report(lines, "restored (changed since the update)").c_str(),
-                              "Undo tag update", sonavel::popup_message::icon_information);
+        std::vector<std::string> lines;
+        std::set<std::string> listed;
+        for (const SkippedFile& file : result.skipped) {
+            lines.push_back(skipped_line(file));
+            listed.insert(file.path);
+            host_.console.print(("Undo left a file changed since the update: " + lines.back()).c_str());
+        }
+        // A file the writer refused as changed elsewhere is told of above, or needs nothing (another
+        // program put back the very values the undo was to restore).
+        listed.insert(failures_.changed_elsewhere.begin(), failures_.changed_elsewhere.end());
+        std::size_t others = 0;
+        for (const std::string& line : failures_.lines) {
+            if (listed.count(line.substr(0, line.find(": ")))) continue;  // no file name holds ": "
+            lines.push_back(line);
+            ++others;
+        }
+        if (!lines.empty()) {
+            if (others == 0)
+                host_.popups.show(failure_report(lines, "restored (changed since the update)").c_str(),
+                                  "Undo tag update", sonavel::popup_message::icon_information);
+            else
+                host_.popups.show(failure_report(lines, "restored").c_str(), "Undo tag update",
+                                  sonavel::popup_message::icon_error);
         }
         if (done_) done_(result);
     }
@@ -72,6 +92,7 @@ private:
     UndoFilter* filter_;
     std::int64_t target_;
     std::function<void(const UndoResult&)> done_;
+    Failures failures_;
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "player/db/Statement.h"
+#include "player/library/PathCase.h"
 #include "player/library/RecordCodec.h"
 
 namespace player::library {
@@ -93,12 +94,20 @@ std::vector<std::string> read_folder_list(const std::string& database_path) {
     return folders;
 }
 
-bool is_below(const std::string& path, const std::string& folder) {
+namespace {
+
+bool is_below_exactly(const std::string& path, const std::string& folder) {
     if (folder.empty() || path.size() <= folder.size() || path.compare(0, folder.size(), folder) != 0) return false;
     char last = folder.back();
     if (last == '\\' || last == '/') return true;
     char next = path[folder.size()];
     return next == '\\' || next == '/';
+}
+
+}  // namespace
+
+bool is_below(const std::string& path, const std::string& folder) {
+    return is_below_exactly(path, folder) || is_below_exactly(path_key(path), path_key(folder));
 }
 
 LibraryDatabase::LibraryDatabase(const std::string& path) : db_(path) {
@@ -116,6 +125,8 @@ std::vector<std::string> LibraryDatabase::folders() {
 }
 
 bool LibraryDatabase::add_folder(const std::string& folder) {
+    for (const auto& known : folders())
+        if (same_path(known, folder)) return false;
     db::Statement insert(db_, "INSERT OR IGNORE INTO folders(path) VALUES (?1)");
     insert.bind(1, folder).run();
     return db_.changes() > 0;
@@ -124,7 +135,8 @@ bool LibraryDatabase::add_folder(const std::string& folder) {
 std::vector<std::string> LibraryDatabase::remove_folder(const std::string& folder) {
     db::Transaction transaction(db_);
     db::Statement forget(db_, "DELETE FROM folders WHERE path = ?1");
-    forget.bind(1, folder).run();
+    for (const auto& known : folders())
+        if (same_path(known, folder)) forget.bind(1, known).run();
     std::vector<std::string> others = folders();
     std::vector<std::string> removed;
     {
@@ -176,6 +188,44 @@ void LibraryDatabase::write(const std::vector<const StoredTrack*>& found, const 
     transaction.commit();
 }
 
+void LibraryDatabase::keep_written(const std::vector<const StoredTrack*>& written) {
+    if (written.empty()) return;
+    db::Transaction transaction(db_);
+    db::Statement update(db_, "UPDATE tracks SET size = ?2, mtime = ?3, record = ?4 WHERE path = ?1");
+    for (const StoredTrack* track : written) {
+        update.bind(1, track->path)
+            .bind(2, track->stamp.size)
+            .bind(3, track->stamp.mtime)
+            .bind(4, encode_record(track->record))
+            .run();
+    }
+    transaction.commit();
+}
+
+std::vector<std::string> LibraryDatabase::forget_case_duplicates() {
+    std::vector<std::string> duplicates;
+    // Once per database: since the library takes every path in the spelling it knows, no new pair arises.
+    constexpr std::int64_t paths_merged = 1;
+    {
+        db::Statement version(db_, "PRAGMA user_version");
+        if (version.step() && version.integer(0) >= paths_merged) return duplicates;
+    }
+    PathSpellings spellings;
+    {
+        db::Statement select(db_, "SELECT path FROM tracks ORDER BY id");
+        while (select.step()) {
+            std::string path = select.text(0);
+            if (spellings.spelling(path) != path) duplicates.push_back(std::move(path));
+        }
+    }
+    db::Transaction transaction(db_);
+    db::Statement erase(db_, "DELETE FROM tracks WHERE path = ?1");
+    for (const auto& path : duplicates) erase.bind(1, path).run();
+    db_.exec(("PRAGMA user_version = " + std::to_string(paths_merged)).c_str());
+    transaction.commit();
+    return duplicates;
+}
+
 StoredPlaylists LibraryDatabase::playlists() {
     StoredPlaylists out;
     db::Statement lists(db_, "SELECT position, name, library, active FROM playlists ORDER BY position");
@@ -220,6 +270,7 @@ OpenedLibrary open_library(const std::string& path) {
     OpenedLibrary opened;
     try {
         opened.database = std::make_unique<LibraryDatabase>(path);
+        opened.case_duplicates = opened.database->forget_case_duplicates();
         opened.tracks = opened.database->tracks();
         opened.database->playlists();
         return opened;

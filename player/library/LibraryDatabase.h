@@ -47,15 +47,22 @@ public:
     explicit LibraryDatabase(const std::string& path);
 
     std::vector<std::string> folders();
-    // False when the folder was there already.
+    // False when the folder was there already (in any letter case).
     bool add_folder(const std::string& folder);
-    // Forgets the folder and the tracks below it that no other library folder holds; returns their paths.
+    // Forgets the folder (named in any letter case) and the tracks below it that no other library folder
+    // holds; returns their paths.
     std::vector<std::string> remove_folder(const std::string& folder);
 
     // Every stored track, in the order they were first found. Throws for a damaged record.
     std::vector<StoredTrack> tracks();
     // Stores found and changed tracks and forgets removed ones, all in one transaction.
     void write(const std::vector<const StoredTrack*>& found, const std::vector<std::string>& removed);
+    // What the player's own tag writing left in files: the stored tracks among them take the new records,
+    // sizes and times, in one transaction. Files the library does not hold are passed over.
+    void keep_written(const std::vector<const StoredTrack*>& written);
+    // Of tracks whose paths differ only in letter case (one file), keeps the first found and forgets the
+    // others; returns the paths forgotten. Looks once in the life of a database (noted in its user version).
+    std::vector<std::string> forget_case_duplicates();
 
     StoredPlaylists playlists();
     void save_playlists(const StoredPlaylists& playlists);
@@ -69,7 +76,7 @@ private:
 void keep_folder_list(const std::string& database_path, const std::vector<std::string>& folders);
 std::vector<std::string> read_folder_list(const std::string& database_path);
 
-// True when `path` lies below `folder` (either separator).
+// True when `path` lies below `folder` (either separator, any letter case).
 bool is_below(const std::string& path, const std::string& folder);
 
 // The library database at `path` as start-up meets it: a file that cannot be opened or read as one is
@@ -77,6 +84,8 @@ bool is_below(const std::string& path, const std::string& folder);
 struct OpenedLibrary {
     std::unique_ptr<LibraryDatabase> database;
     std::vector<StoredTrack> tracks;
+    // Tracks forgotten as another spelling of a path stored first.
+    std::vector<std::string> case_duplicates;
     // When a damaged file was set aside: the name it has now, why, and the folders read from it if any.
     std::string set_aside_as;
     std::string problem;

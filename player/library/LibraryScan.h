@@ -30,6 +30,8 @@ struct ScanSources {
     std::function<bool(const std::string& path)> named_as_audio;
     // Threads that read at once; 0: one per processor, up to four.
     std::size_t readers = 0;
+    // One file's size and time as `list` gives them (nullopt when it is not there), after the player wrote it.
+    std::function<std::optional<FileStamp>(const std::string& path)> stamp;
 };
 
 struct ScanBatch {

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <unordered_set>
 
+#include "player/library/PathCase.h"
 #include "sdk/errors.h"
 #include "sdk/playlist.h"
 
@@ -39,6 +41,7 @@ LibrarySync::LibrarySync(HostEngines& engines, std::string database_path, ScanSo
 LibrarySync::~LibrarySync() {
     // A scan still running is told to stop; what it posts after this object went finds no one.
     if (running_) running_->progress->abort().abort();
+    if (engines_.written_records == keeper_.get()) engines_.written_records = nullptr;
 }
 
 void LibrarySync::load() {
@@ -59,6 +62,18 @@ void LibrarySync::load() {
     }
     auto read = std::chrono::steady_clock::now();
     database_ = std::move(opened.database);
+    if (path_ != ":memory:") {
+        std::weak_ptr<LibrarySync*> self = self_;
+        keeper_ = std::make_unique<RecordKeeper>(path_, sources_.stamp, [&queue = engines_.queue, self](std::vector<FoundFile> files) {
+            auto shared = std::make_shared<std::vector<FoundFile>>(std::move(files));
+            queue.post([self, shared] {
+                if (auto alive = self.lock()) (*alive)->kept(*shared);
+            });
+        });
+        engines_.written_records = keeper_.get();
+    }
+    for (const auto& path : opened.case_duplicates)
+        engines_.console.print(("Library: " + path + " is another spelling of a file already in the library; forgotten").c_str());
     keep_folder_list(path_, database_->folders());
     if (!opened.set_aside_as.empty()) {
         std::string text = "The library database could not be read (" + opened.problem + "). It was set aside as \"" +
@@ -82,6 +97,15 @@ void LibrarySync::load() {
 
     auto& playlists = engines_.playlists;
     StoredPlaylists stored = database_->playlists();
+    // The library's spelling of each path, gathered only when a playlist of the user's holds items.
+    std::optional<PathSpellings> spellings;
+    auto spelling_of = [&](const std::string& path) -> const std::string* {
+        if (!spellings) {
+            spellings.emplace();
+            for (const auto& track : opened.tracks) spellings->spelling(track.path);
+        }
+        return spellings->contains(path) ? &spellings->spelling(path) : nullptr;
+    };
     bool library_seen = false;
     for (const auto& list : stored.lists) {
         if (list.library && library_seen) continue;
@@ -91,9 +115,18 @@ void LibrarySync::load() {
             playlists.add_items_unselected(index, tracks);
             continue;
         }
+        // An item the library does not hold is a file gone from the disk (or from the library): it is left out.
         sonavel::metadb_handle_list items;
-        for (const auto& path : list.paths) items.emplace_back(&engines_.store.track(path.c_str()));
+        std::size_t left_out = 0;
+        for (const auto& path : list.paths) {
+            if (const std::string* known = spelling_of(path)) items.emplace_back(&engines_.store.track(known->c_str()));
+            else ++left_out;
+        }
         playlists.add_items_unselected(index, items);
+        if (left_out)
+            engines_.console.print(("Library: " + std::to_string(left_out) + " item(s) of the playlist \"" + list.name +
+                                    "\" left out: the library no longer holds their files")
+                                       .c_str());
     }
     if (!library_seen) {
         std::size_t index = playlists.create_playlist(library_playlist_name, 0);
@@ -124,9 +157,18 @@ std::vector<std::string> LibrarySync::folders() { return database_->folders(); }
 
 bool LibrarySync::add_folder(const std::string& folder) {
     bool added = database_->add_folder(folder);
-    keep_folder_list(path_, database_->folders());
-    start_scan({folder});
+    std::vector<std::string> stored = database_->folders();
+    keep_folder_list(path_, stored);
+    // A folder already there in other letters is scanned by the spelling stored.
+    auto same = std::find_if(stored.begin(), stored.end(), [&](const std::string& known) { return same_path(known, folder); });
+    start_scan({same != stored.end() ? *same : folder});
     return added;
+}
+
+void LibrarySync::add_folders_and_scan(const std::vector<std::string>& folders) {
+    for (const auto& folder : folders) database_->add_folder(folder);
+    keep_folder_list(path_, database_->folders());
+    scan();
 }
 
 void LibrarySync::remove_folder(const std::string& folder) {
@@ -163,7 +205,9 @@ void LibrarySync::start_scan(std::vector<std::string> folders) {
     scanning_ = true;
     pending_unreadable_.clear();
     std::weak_ptr<LibrarySync*> self = self_;
-    engines_.workers.start([&engines = engines_, self, job, path = path_, sources = sources_] {
+    ScanSources sources = sources_;
+    sources.list = listed_as_known(sources_.list, std::shared_ptr<const KnownFiles>(job, &job->known));
+    engines_.workers.start([&engines = engines_, self, job, path = path_, sources = std::move(sources)] {
         try {
             // The worker's own connection: the main thread keeps using its own meanwhile.
             LibraryDatabase database(path);
@@ -219,29 +263,51 @@ void LibrarySync::apply(ScanBatch& batch) {
     }
     // Records of known files that changed on disk: every listener hears of them as of any outside change.
     if (!changed.empty()) engines_.io.apply_changes(changed);
-    if (!batch.removed.empty()) {
-        sonavel::metadb_handle_list removed;
-        std::unordered_set<const Track*> gone;
-        for (const auto& path : batch.removed) {
-            known_.erase(path);
-            Track& track = store.track(path.c_str());
-            removed.emplace_back(&track);
-            gone.insert(&track);
-        }
-        engines_.library.remove_items(removed);
-        std::size_t playlist = library_playlist();
-        std::vector<bool> mask(engines_.playlists.get_item_count(playlist));
-        engines_.playlists.enum_items(playlist, sonavel::bit_array_true(),
-                                      [&](std::size_t index, const sonavel::metadb_handle_ptr& track, bool) {
-                                          mask[index] = gone.count(&TrackStore::track_of(track)) != 0;
-                                          return true;
-                                      });
-        engines_.playlists.remove_items(playlist, bit_array_set(std::move(mask)));
-    }
+    if (!batch.removed.empty()) forget(batch.removed);
     for (auto& line : batch.unreadable) {
         engines_.console.print(("Could not read " + line).c_str());
         pending_unreadable_.push_back(std::move(line));
     }
+}
+
+void LibrarySync::forget(const std::vector<std::string>& paths) {
+    auto& store = engines_.store;
+    sonavel::metadb_handle_list removed;
+    std::unordered_set<const Track*> gone;
+    std::vector<std::pair<Track*, const sonavel::file_info*>> no_records;
+    for (const auto& path : paths) {
+        known_.erase(path);
+        Track& track = store.track(path.c_str());
+        removed.emplace_back(&track);
+        gone.insert(&track);
+        no_records.emplace_back(&track, nullptr);
+    }
+    engines_.library.remove_items(removed);
+    // Every playlist, the user's own too: a file that is gone is no track to play or to tag.
+    library_playlist();
+    auto& playlists = engines_.playlists;
+    for (std::size_t playlist = 0; playlist < playlists.get_playlist_count(); ++playlist) {
+        std::vector<bool> mask(playlists.get_item_count(playlist));
+        bool any = false;
+        playlists.enum_items(playlist, sonavel::bit_array_true(),
+                             [&](std::size_t index, const sonavel::metadb_handle_ptr& track, bool) {
+                                 mask[index] = gone.count(&TrackStore::track_of(track)) != 0;
+                                 any = any || mask[index];
+                                 return true;
+                             });
+        if (any) playlists.remove_items(playlist, bit_array_set(std::move(mask)));
+    }
+    store.set_records(no_records);
+}
+
+void LibrarySync::kept(const std::vector<FoundFile>& files) {
+    for (const auto& file : files) {
+        auto at = known_.find(file.path);
+        if (at != known_.end()) at->second = file.stamp;
+    }
+    // A scan running may have read some of these files before they were written: the next one reads
+    // them again, since their size or time differs from what it stores.
+    if (scanning_) scan_again_ = true;
 }
 
 void LibrarySync::finished(scan_job& job) {

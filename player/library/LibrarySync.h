@@ -5,7 +5,8 @@
 // the track store, the library, the library's own playlist and every listener (as the host tells of
 // records another program changed) on the main thread. A damaged database is set aside and rebuilt
 // from the folders, with a message. Files that cannot be read are listed on the console and counted.
-// Main thread, except where said.
+// Files gone from the disk leave every playlist. Paths that differ only in letter case are one file.
+// What the player writes into files reaches the database in the same step. Main thread, except where said.
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -14,6 +15,7 @@
 #include "player/engine/HostEngines.h"
 #include "player/library/LibraryDatabase.h"
 #include "player/library/LibraryScan.h"
+#include "player/library/RecordKeeper.h"
 
 namespace player::library {
 
@@ -33,6 +35,9 @@ public:
     void scan();
     // Adds a folder to the library and scans it; false when it was there already (it is scanned anyway).
     bool add_folder(const std::string& folder);
+    // Adds folders to the library (those there already are kept once), then scans every library folder:
+    // as at start-up, when the command line names folders and the others must stay right too.
+    void add_folders_and_scan(const std::vector<std::string>& folders);
     // Forgets a folder and the tracks only it held.
     void remove_folder(const std::string& folder);
     std::vector<std::string> folders();
@@ -56,12 +61,18 @@ private:
     void start_scan(std::vector<std::string> folders);
     void apply(ScanBatch& batch);
     void finished(scan_job& job);
+    // The tracks leave every playlist and the library; their records go.
+    void forget(const std::vector<std::string>& paths);
+    // The player wrote these files: the next scan compares with their new sizes and times.
+    void kept(const std::vector<FoundFile>& files);
 
     HostEngines& engines_;
     std::string path_;
     ScanSources sources_;
     HWND__* progress_parent_;
     std::unique_ptr<LibraryDatabase> database_;
+    // Keeps the player's own writes in the database; handed to the tag writing engine while this lives.
+    std::unique_ptr<RecordKeeper> keeper_;
     std::unordered_map<std::string, FileStamp> known_;
     std::shared_ptr<scan_job> running_;
     bool scanning_ = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "player/prefs/IntegerText.h"
 #include "sdk/core_api.h"
 #include "sdk/utf8.h"
 
@@ -171,11 +172,45 @@ bool AdvancedSettingsTree::edited() const {
     return std::any_of(nodes_.begin(), nodes_.end(), [](const Node& n) { return n.edited; });
 }
 
+std::optional<AdvancedSettingsTree::Refusal> AdvancedSettingsTree::check() {
+    using entry_string = sonavel::advconfig_entry_string;
+    for (std::size_t i = 0; i < nodes_.size(); ++i) {
+        Node& n = nodes_[i];
+        if (!n.edited || n.kind != Kind::text || !(n.flags & entry_string::flag_is_integer)) continue;
+        auto entry = sonavel::service_query_t<entry_string>(n.entry);
+        std::string stored;
+        entry->get_state(stored);
+        const std::string keeps = "The setting keeps its value " + stored + ".";
+        std::optional<std::string> number = decimal_of(n.text, (n.flags & entry_string::flag_is_signed) != 0);
+        if (!number) return Refusal{i, "\"" + n.name + "\": \"" + n.text + "\" is not a whole number. " + keeps};
+        entry->set_state(number->c_str());
+        std::string kept;
+        entry->get_state(kept);
+        entry->set_state(stored.c_str());
+        if (kept != *number)
+            return Refusal{i, "\"" + n.name + "\": " + *number + " is out of range (the nearest value allowed is " +
+                                  kept + "). " + keeps};
+    }
+    return std::nullopt;
+}
+
+void AdvancedSettingsTree::restore(std::size_t index) {
+    Node& n = nodes_.at(index);
+    if (n.entry.is_empty()) return;
+    read_value(n);
+    n.edited = false;
+}
+
 void AdvancedSettingsTree::apply() {
     for (Node& n : nodes_) {
         if (!n.edited) continue;
         if (n.kind == Kind::text) {
-            sonavel::service_query_t<sonavel::advconfig_entry_string>(n.entry)->set_state(n.text.c_str());
+            using entry_string = sonavel::advconfig_entry_string;
+            // An integer entry gets the number in its plain form: it reads digits from the very start.
+            std::optional<std::string> number;
+            if (n.flags & entry_string::flag_is_integer)
+                number = decimal_of(n.text, (n.flags & entry_string::flag_is_signed) != 0);
+            sonavel::service_query_t<entry_string>(n.entry)->set_state(number ? number->c_str() : n.text.c_str());
         } else if (n.kind == Kind::checkbox || n.kind == Kind::radio) {
             sonavel::service_query_t<sonavel::advconfig_entry_checkbox>(n.entry)->set_state(n.checked);
         }

@@ -55,8 +55,19 @@ public:
     void reset_all();
 
     bool edited() const;
-    // Hands the edited values to their entries, then shows what they kept (an integer entry converts
-    // the text it is given).
+
+    // An edited value its entry would not keep as typed: the node and, for the user, why.
+    struct Refusal {
+        std::size_t node;
+        std::string message;
+    };
+    // The first edited integer entry whose text is not a whole number, or a number out of the entry's
+    // range (learned by handing it the number and putting the stored value back). Changes nothing.
+    std::optional<Refusal> check();
+    // The node shows its entry's stored value again and is no longer edited.
+    void restore(std::size_t index);
+    // Hands the edited values to their entries, then shows what they kept. Callers check() first: an
+    // integer entry handed text that is no number would make something of it.
     void apply();
 
 private:

@@ -130,6 +130,17 @@ void AdvancedSettingsView::refresh() {
     select_changed();
 }
 
+void AdvancedSettingsView::select(std::size_t node) {
+    if (items_.at(node)) TreeView_SelectItem(tree_.get(), items_[node]);
+    select_changed();
+}
+
+void AdvancedSettingsView::edit_value() {
+    if (!IsWindowEnabled(value_.get())) return;
+    SetFocus(value_.get());
+    SendMessageW(value_.get(), EM_SETSEL, 0, -1);
+}
+
 std::optional<std::size_t> AdvancedSettingsView::node_of(HTREEITEM item) const {
     if (!item) return std::nullopt;
     auto found = std::find(items_.begin(), items_.end(), item);
@@ -189,8 +200,7 @@ std::optional<LRESULT> AdvancedSettingsView::on_key(WORD key) {
         return TRUE;  // not the start of an incremental search
     }
     if (key == VK_F2 && model_.node(*node).kind == Kind::text) {
-        SetFocus(value_.get());
-        SendMessageW(value_.get(), EM_SETSEL, 0, -1);
+        edit_value();
         return TRUE;
     }
     return std::nullopt;

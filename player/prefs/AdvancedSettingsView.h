@@ -33,6 +33,9 @@ public:
     // The parent passes on its WM_NOTIFY and WM_COMMAND; a handled notification gives its result.
     std::optional<LRESULT> on_notify(const NMHDR& header);
     void on_command(int id, int code);
+    // Selects the node's item; edit_value() then puts the keyboard in its value with the text selected.
+    void select(std::size_t node);
+    void edit_value();
     // The tree item of a node, for tests and keyboard placement.
     HTREEITEM item_of(std::size_t node) const { return items_.at(node); }
     // Called whenever the user changed a value.

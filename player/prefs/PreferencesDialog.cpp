@@ -8,6 +8,7 @@
 #include "sdk/core_api.h"
 #include "sdk/errors.h"
 #include "sdk/ui_services.h"
+#include "sdk/utf8.h"
 
 namespace player {
 namespace {
@@ -106,12 +107,24 @@ void PreferencesDialog::layout() {
 
 void PreferencesDialog::edited() { EnableWindow(GetDlgItem(window_.get(), id_apply), model_.edited()); }
 
-void PreferencesDialog::apply() {
-    if (!model_.edited()) return;
+bool PreferencesDialog::apply() {
+    if (!model_.edited()) return true;
+    if (auto refused = model_.check()) {
+        // Nothing is applied: the setting shows its stored value again and the user is told why.
+        model_.restore(refused->node);
+        view_->refresh();
+        edited();
+        view_->select(refused->node);
+        MessageBoxW(window_.get(), sonavel::utf8_to_wide(refused->message).c_str(), L"Preferences",
+                    MB_OK | MB_ICONWARNING);
+        view_->edit_value();
+        return false;
+    }
     model_.apply();
     view_->refresh();
     edited();
     if (applied_) applied_();
+    return true;
 }
 
 void PreferencesDialog::close() {
@@ -148,8 +161,7 @@ LRESULT PreferencesDialog::on_message(HWND self, UINT message, WPARAM wparam, LP
     case WM_COMMAND:
         switch (LOWORD(wparam)) {
         case IDOK:
-            apply();
-            close();
+            if (apply()) close();
             return 0;
         case IDCANCEL:
             close();

@@ -1,6 +1,7 @@
 #pragma once
 // The player's Preferences window with its Advanced page: the registered advanced settings, edited in a
-// tree, taking effect on OK or Apply (Cancel and closing leave every setting as it was); "Reset all"
+// tree, taking effect on OK or Apply (Cancel and closing leave every setting as it was; a number that is
+// not one, or out of range, is refused with a message and the setting keeps its value); "Reset all"
 // puts every setting's default into the page. A modeless window owned by the main window, registered
 // with the host's modeless-dialog registry so that Tab, Enter and Escape work. Closing hides it; its
 // owner makes a new one for the next opening, so that it always starts from the stored values. Main thread.
@@ -36,7 +37,8 @@ private:
     static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT on_message(HWND self, UINT message, WPARAM wparam, LPARAM lparam);
     void layout();
-    void apply();
+    // False when a value was refused (the user was told): nothing was applied.
+    bool apply();
     void close();
     void edited();
 

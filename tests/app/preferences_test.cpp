@@ -164,6 +164,49 @@ TEST_F(Preferences, ResetAllShowsTheDefaultsAndApplyStoresThem) {
     EXPECT_EQ(harness::tree_item_text(tree(), threshold_item()), std::wstring(threshold_name) + L": 100");
 }
 
+TEST_F(Preferences, TextThatIsNoNumberIsRefusedWithAMessageAndTheThresholdKeepsItsValue) {
+    start();
+    open();
+    type_threshold(L"ten");
+    harness::MessageBoxAnswerer boxes({IDOK});
+    click_button(IDOK);
+    ASSERT_EVENTUALLY(boxes.answered() == 1);
+    EXPECT_EQ(boxes.boxes()[0].caption, L"Preferences");
+    EXPECT_EQ(boxes.boxes()[0].text, std::wstring(L"\"") + threshold_name +
+                                         L"\": \"ten\" is not a whole number. The setting keeps its value 100.");
+    EXPECT_TRUE(window().preferences()->is_open()) << "OK did not close the window over a refused value";
+    EXPECT_EQ(harness::tree_item_text(tree(), threshold_item()), std::wstring(threshold_name) + L": 100");
+    EXPECT_EQ(harness::selected_tree_item(tree()), threshold_item());
+    EXPECT_EQ(GetFocus(), window().preferences()->advanced().value()) << "ready for another number";
+    EXPECT_FALSE(IsWindowEnabled(button(player::PreferencesDialog::id_apply)));
+
+    // Restarted, the warning still comes at 100 files: nothing became 0.
+    click_button(IDOK);
+    app_.reset();
+    start();
+    open();
+    EXPECT_EQ(harness::tree_item_text(tree(), threshold_item()), std::wstring(threshold_name) + L": 100");
+}
+
+TEST_F(Preferences, ANumberTooLargeIsRefusedAndAValidOneTypedAfterIsTaken) {
+    start();
+    open();
+    type_threshold(L"99999999999999999999");
+    harness::MessageBoxAnswerer boxes({IDOK});
+    click_button(player::PreferencesDialog::id_apply);
+    ASSERT_EVENTUALLY(boxes.answered() == 1);
+    EXPECT_NE(boxes.boxes()[0].text.find(L"99999999999999999999 is out of range"), std::wstring::npos)
+        << sonavel::wide_to_utf8(boxes.boxes()[0].text);
+    EXPECT_EQ(harness::tree_item_text(tree(), threshold_item()), std::wstring(threshold_name) + L": 100");
+    // The value field has the keyboard with its text selected: typing replaces it.
+    harness::type_text(window().preferences()->advanced().value(), L"12");
+    harness::pump_for(std::chrono::milliseconds(30));
+    click_button(IDOK);
+    EXPECT_FALSE(window().preferences()->is_open());
+    open();
+    EXPECT_EQ(harness::tree_item_text(tree(), threshold_item()), std::wstring(threshold_name) + L": 12");
+}
+
 // The player's message loop hands a registered window's keys to IsDialogMessage: Enter is OK, Escape is Cancel.
 TEST_F(Preferences, EnterInTheValueFieldIsOkAndEscapeIsCancelInThePlayersLoop) {
     start();

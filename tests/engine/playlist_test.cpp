@@ -82,7 +82,8 @@ public:
     void on_item_ensure_visible(std::size_t item) override { log.push_back("ensure_visible " + std::to_string(item)); }
     void on_playlist_switch() override {
         auto playlists = sonavel::standard_api_create_t<sonavel::playlist_service>();
-        log.push_back("switch " + playlists->get_playlist_name(playlists->get_active_playlist()));
+        const std::size_t active = playlists->get_active_playlist();
+        log.push_back("switch " + (active == sonavel::no_item ? std::string("(none)") : playlists->get_playlist_name(active)));
     }
     void on_playlist_renamed(const char* name) override { log.push_back(std::string("renamed ") + name); }
     void on_playlist_locked(bool) override { log.push_back("locked"); }
@@ -385,6 +386,25 @@ TEST_F(EnginePlaylists, PlaylistSwitchEvent) {
     playlists->remove_playlist(0);  // not the active one: no switch
     EXPECT_EQ(listener.log, (Log{"switch B", "switch C"}));
     EXPECT_EQ(playlists->get_active_playlist(), 0u);
+}
+
+TEST_F(EnginePlaylists, RemovingTheLastPlaylistTellsListenersThatNoneIsActive) {
+    engines.add_playlist("A", list("a"));
+    engines.add_playlist("B", list("b"), false);
+    listener.mask = Flags::flag_on_playlist_switch;
+    playlists->remove_playlist(1);  // not the active one
+    playlists->remove_playlist(0);  // the last one, active
+    EXPECT_EQ(listener.log, (Log{"switch (none)"}));
+    EXPECT_EQ(playlists->get_active_playlist(), sonavel::no_item);
+}
+
+TEST_F(EnginePlaylists, ChoosingNoActivePlaylistTellsListeners) {
+    engines.add_playlist("A", list("a"));
+    listener.mask = Flags::flag_on_playlist_switch;
+    playlists->set_active_playlist(sonavel::no_item);
+    playlists->set_active_playlist(sonavel::no_item);
+    playlists->set_active_playlist(0);
+    EXPECT_EQ(listener.log, (Log{"switch (none)", "switch A"}));
 }
 
 TEST_F(EnginePlaylists, ItemsModifiedEventAfterTagsChanged) {

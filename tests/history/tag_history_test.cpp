@@ -187,6 +187,60 @@ TEST_F(TagHistoryTest, AFileChangedSinceIsSkippedWithItsCurrentAndRecordedValues
               "C:\\music\\b.flac: GENRE is \"Soul\", the update wrote \"Jazz\"");
 }
 
+// Files another program rewrote behind the player's back: the writer finds their fields changed since
+// they were read, writes nothing and hands back what it found; every other file goes to memory.
+class ChangedBehindTheBack final : public player::TagStore {
+public:
+    ChangedBehindTheBack(player::TagStore& others, std::string path, player::FieldValues on_disk)
+        : others_(others), path_(std::move(path)), on_disk_(player::HostEngines::make_record(on_disk)) {}
+    void write(std::vector<player::TagWrite>& writes, const std::function<bool(std::size_t)>& proceed) override {
+        others_.write(writes, proceed);
+        for (auto& write : writes) {
+            if (write.track->get_path() != path_) continue;
+            write.outcome = player::TagWrite::Outcome::changed_elsewhere;
+            write.message = "Its tags were changed by another program; it was not written";
+            write.on_disk = on_disk_;
+        }
+    }
+
+private:
+    player::TagStore& others_;
+    std::string path_;
+    sonavel::file_info_impl on_disk_;
+};
+
+TEST_F(TagHistoryTest, AnUndoMeetingAFileAnotherProgramChangedShowsOneMessage) {
+    apply({a, b}, "Jazz");
+    ChangedBehindTheBack store(engines.memory_tags, "C:\\music\\b.flac", {{"GENRE", {"Soul"}}, {"ARTIST", {"B"}}});
+    engines.tags = &store;
+    auto result = undo_latest();
+    engines.tags = &engines.memory_tags;
+    ASSERT_TRUE(result);
+    EXPECT_EQ(genres(a), (std::vector<std::string>{"Rock", "Pop"}));
+    EXPECT_EQ(genres(b), std::vector<std::string>{"Soul"}) << "the record follows the file";
+    ASSERT_EQ(engines.popups.shown().size(), 1u);
+    EXPECT_EQ(engines.popups.shown()[0].title, "Undo tag update");
+    EXPECT_EQ(engines.popups.shown()[0].text,
+              "1 file was not restored (changed since the update):\n\n"
+              "C:\\music\\b.flac: GENRE is \"Soul\", the update wrote \"Jazz\"");
+}
+
+TEST_F(TagHistoryTest, AnUndoListsAFileChangedElsewhereAndAFileItCouldNotWriteInOneMessage) {
+    apply({a, b}, "Jazz");
+    ChangedBehindTheBack store(engines.memory_tags, "C:\\music\\b.flac", {{"GENRE", {"Soul"}}, {"ARTIST", {"B"}}});
+    engines.tags = &store;
+    engines.memory_tags.refuse("C:\\music\\a.flac");
+    auto result = undo_latest();
+    engines.tags = &engines.memory_tags;
+    ASSERT_TRUE(result);
+    ASSERT_EQ(engines.popups.shown().size(), 1u);
+    const std::string& text = engines.popups.shown()[0].text;
+    EXPECT_EQ(text.find("2 files were not restored:"), 0u) << text;
+    EXPECT_NE(text.find("C:\\music\\b.flac: GENRE is \"Soul\", the update wrote \"Jazz\""), std::string::npos) << text;
+    EXPECT_NE(text.find("C:\\music\\a.flac: "), std::string::npos) << text;
+    EXPECT_EQ(text.find("changed by another program"), std::string::npos) << text;
+}
+
 TEST_F(TagHistoryTest, UndoWorksAfterARestart) {
     apply({a}, "Jazz");
     open_history();

@@ -8,6 +8,7 @@
 
 #include "host/AdvancedSettings.h"
 #include "player/prefs/AdvancedSettingsTree.h"
+#include "player/prefs/IntegerText.h"
 
 namespace prefs_test {
 namespace {
@@ -124,16 +125,75 @@ TEST_F(AdvancedTree, EditsReachTheEntriesOnlyWhenApplied) {
     EXPECT_EQ(text.sets, 0) << "an entry that was not edited is not written";
 }
 
-TEST_F(AdvancedTree, AnIntegerEntryShowsTheNumberItKeptFromTheTextEntered) {
+TEST_F(AdvancedTree, AnIntegerEntryTakesAWholeNumberWithSpaceAroundIt) {
     AdvancedSettingsTree tree(all());
     auto warn = *tree.find("Warn before updating of more than N items (0=off)");
-    tree.set_text(warn, "250 items");
+    tree.set_text(warn, " 0250 ");
+    EXPECT_FALSE(tree.check().has_value());
     tree.apply();
     EXPECT_EQ(threshold.variable().get(), 250u);
     EXPECT_EQ(tree.node(warn).text, "250");
-    tree.set_text(warn, "lots");
-    tree.apply();
-    EXPECT_EQ(tree.node(warn).text, "0");
+}
+
+TEST_F(AdvancedTree, TextThatIsNoWholeNumberIsRefusedNamingTheSettingAndTheEntryKeepsItsValue) {
+    AdvancedSettingsTree tree(all());
+    auto warn = *tree.find("Warn before updating of more than N items (0=off)");
+    for (const char* text : {"ten", "250 items", "", " ", "-3", "1e3", "12.5", "+4"}) {
+        SCOPED_TRACE(text);
+        tree.set_text(warn, text);
+        auto refused = tree.check();
+        ASSERT_TRUE(refused.has_value());
+        EXPECT_EQ(refused->node, warn);
+        EXPECT_EQ(refused->message, "\"Warn before updating of more than N items (0=off)\": \"" + std::string(text) +
+                                        "\" is not a whole number. The setting keeps its value 100.");
+        EXPECT_EQ(threshold.variable().get(), 100u) << "checking changes nothing";
+        tree.restore(warn);
+        EXPECT_EQ(tree.node(warn).text, "100");
+        EXPECT_FALSE(tree.edited());
+    }
+}
+
+TEST_F(AdvancedTree, ANumberOutOfTheEntrysRangeIsRefusedWithTheNearestAllowed) {
+    integer_t small{"Retries", sonavel::guid{0x61, 0, 0, {}}, branch_id, 0.0, quennet::IntegerBounds{5, 1, 10}, 0u};
+    AdvancedSettingsTree tree({entry_ptr(&branch), entry_ptr(&small), entry_ptr(&threshold)});
+    auto retries = *tree.find("Retries");
+    tree.set_text(retries, "11");
+    auto refused = tree.check();
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->message, "\"Retries\": 11 is out of range (the nearest value allowed is 10). "
+                                "The setting keeps its value 5.");
+    EXPECT_EQ(small.variable().get(), 5u);
+    tree.set_text(retries, "0");
+    ASSERT_TRUE(tree.check().has_value());
+    tree.set_text(retries, "10");
+    EXPECT_FALSE(tree.check().has_value());
+
+    auto warn = *tree.find("Warn before updating of more than N items (0=off)");
+    tree.set_text(warn, "99999999999999999999999");
+    refused = tree.check();
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->node, warn);
+    EXPECT_NE(refused->message.find("the nearest value allowed is 18446744073709551615"), std::string::npos)
+        << refused->message;
+    EXPECT_EQ(threshold.variable().get(), 100u);
+}
+
+TEST_F(AdvancedTree, OnlyEditedIntegerEntriesAreChecked) {
+    AdvancedSettingsTree tree(all());
+    tree.set_text(*tree.find("Name"), "not a number, and free text");
+    EXPECT_FALSE(tree.check().has_value());
+}
+
+TEST(IntegerText, DecimalFormOfWholeNumbers) {
+    EXPECT_EQ(player::decimal_of("007", false), "7");
+    EXPECT_EQ(player::decimal_of("0", false), "0");
+    EXPECT_EQ(player::decimal_of("\t42\r\n", false), "42");
+    EXPECT_EQ(player::decimal_of("-12", true), "-12");
+    EXPECT_EQ(player::decimal_of("-000", true), "0");
+    EXPECT_EQ(player::decimal_of("-12", false), std::nullopt);
+    EXPECT_EQ(player::decimal_of("-", true), std::nullopt);
+    EXPECT_EQ(player::decimal_of("4 2", false), std::nullopt);
+    EXPECT_EQ(player::decimal_of("٣", false), std::nullopt) << "digits of other scripts are not taken";
 }
 
 TEST_F(AdvancedTree, ARadioButtonSwitchesOffItsNeighboursAndCannotBeSwitchedOffAlone) {

@@ -134,6 +134,25 @@ TEST_F(HostEvents, EachOfTheSixPlaylistEventsRefillsOnce) {
     EXPECT_EQ(a.model->fills_started(), before);
 }
 
+TEST_F(HostEvents, RemovingTheLastPlaylistEmptiesEveryBoxThroughThePanelsOwnListener) {
+    auto& a = panel("GENRE");
+    playlist({{{"GENRE", {"Rock"}}}, {{"GENRE", {"Rock", "Pop"}}}}, {0, 1});
+    ASSERT_EQ(a.rows(), (std::vector<std::wstring>{L"Pop", L"Rock"}));
+    ASSERT_EQ(harness::state_image(a.list, a.row_of(L"Pop")), 3) << "in some of the selected tracks";
+    ASSERT_EQ(harness::state_image(a.list, a.row_of(L"Rock")), 2) << "in every selected track";
+    auto& playlists = engines().playlists;
+    ASSERT_EQ(playlists.get_playlist_count(), 1u);
+    const unsigned before = a.model->fills_started();
+    // Only the host's own notification can refill the panel: no fill is started by hand.
+    playlists.remove_playlist(playlists.get_active_playlist());
+    settle();
+    ASSERT_EQ(playlists.get_active_playlist(), sonavel::no_item);
+    EXPECT_EQ(a.model->fills_started(), before + 1);
+    EXPECT_EQ(a.rows(), (std::vector<std::wstring>{L"Pop", L"Rock"})) << "the values stay listed";
+    EXPECT_EQ(harness::state_image(a.list, a.row_of(L"Pop")), 1);
+    EXPECT_EQ(harness::state_image(a.list, a.row_of(L"Rock")), 1);
+}
+
 class TagUpdateListener : public HostEvents {
 protected:
     // The listener as the host calls it, for the tracks given (sorted as the host sorts them).
