@@ -7,8 +7,10 @@
 
 #include <algorithm>
 
+#include "player/app/PaneFocus.h"
 #include "player/app/TrackContextMenu.h"
 #include "player/app/TrackImport.h"
+#include "player/history/HistoryCommands.h"
 #include "sdk/core_api.h"
 #include "sdk/utf8.h"
 #include "sdk/win/uwin.h"
@@ -29,6 +31,22 @@ constexpr menu_entry file_menu[] = {
     {PlayerWindow::command_exit, L"E&xit"},
 };
 
+using shortcut = sonavel::keyboard_shortcut_manager;
+using history::HistoryCommands;
+
+// Ctrl+Tab and F6 go forward, with Shift backward; a command's first key is the one its menu shows.
+const std::vector<PlayerKey> player_keys = {
+    {'O' | shortcut::mod_ctrl, PlayerWindow::command_add_folder},
+    {'P' | shortcut::mod_ctrl, PlayerWindow::command_preferences},
+    {'Z' | shortcut::mod_ctrl, HistoryCommands::command_undo},
+    {'Y' | shortcut::mod_ctrl, HistoryCommands::command_redo},
+    {'H' | shortcut::mod_ctrl, HistoryCommands::command_history},
+    {VK_F6, PlayerWindow::command_next_pane},
+    {VK_F6 | shortcut::mod_shift, PlayerWindow::command_previous_pane},
+    {VK_TAB | shortcut::mod_ctrl, PlayerWindow::command_next_pane},
+    {VK_TAB | shortcut::mod_ctrl | shortcut::mod_shift, PlayerWindow::command_previous_pane},
+};
+
 inline void free_item_list(LPITEMIDLIST list) noexcept { CoTaskMemFree(list); }
 using unique_item_list = sonavel::unique_handle<LPITEMIDLIST, free_item_list>;
 
@@ -46,6 +64,8 @@ PlayerWindow::PlayerWindow(WinHost& host, library::LibrarySync* library)
     tabs_ = std::make_unique<PlaylistTabs>(frame_, host_.engines().playlists);
     playlist_ = std::make_unique<PlaylistView>(frame_, host_.engines());
     status_ = std::make_unique<PlayerStatus>(frame_, host_.engines());
+    keys_ = std::make_unique<PlayerKeys>(frame_, host_.loop(), host_.engines().shortcuts, player_keys,
+                                         std::vector<UINT>{HistoryCommands::command_undo, HistoryCommands::command_redo});
     build_menu();
     SetWindowSubclass(frame_, frame_proc, subclass_id, reinterpret_cast<DWORD_PTR>(this));
     layout();
@@ -53,6 +73,7 @@ PlayerWindow::PlayerWindow(WinHost& host, library::LibrarySync* library)
 
 PlayerWindow::~PlayerWindow() {
     RemoveWindowSubclass(frame_, frame_proc, subclass_id);
+    keys_.reset();
     docked_.clear();
     preferences_.reset();
     console_.reset();
@@ -80,6 +101,9 @@ void PlayerWindow::build_menu() {
         sonavel::uAppendMenu(view.get(), MF_STRING, command_first_panel_type + i, panel_types_[i].name.c_str());
     if (panel_types_.empty()) AppendMenuW(view.get(), MF_STRING | MF_GRAYED, 0, L"(no panels)");
     AppendMenuW(view.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(view.get(), MF_STRING, command_next_pane, L"&Next pane");
+    AppendMenuW(view.get(), MF_STRING, command_previous_pane, L"Pre&vious pane");
+    AppendMenuW(view.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(view.get(), MF_STRING, command_console, L"&Console");
     // Submenus belong to the menu bar once appended.
     AppendMenuW(menu_.get(), MF_POPUP, UINT_PTR(file.release()), L"&File");
@@ -87,7 +111,34 @@ void PlayerWindow::build_menu() {
     sonavel::unique_hmenu help(CreatePopupMenu());
     AppendMenuW(help.get(), MF_STRING, command_help, L"&Varnel Panel help");
     AppendMenuW(menu_.get(), MF_POPUP, UINT_PTR(help.release()), L"&Help");
+    show_keys(menu_.get());
     SetMenu(frame_, menu_.get());
+}
+
+void PlayerWindow::show_keys(HMENU menu) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (HMENU sub = GetSubMenu(menu, i)) {
+            show_keys(sub);
+            continue;
+        }
+        wchar_t text[256] = {};
+        UINT id = GetMenuItemID(menu, i);
+        if (id == UINT(-1) || !GetMenuStringW(menu, UINT(i), text, 256, MF_BYPOSITION) || wcschr(text, L'\t')) continue;
+        std::wstring shown = keys_->menu_text(id, text);
+        if (shown == text) continue;
+        // Only the text: the entry keeps its state (greyed, ticked).
+        MENUITEMINFOW item = {};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_STRING;
+        item.dwTypeData = shown.data();
+        SetMenuItemInfoW(menu, UINT(i), TRUE, &item);
+    }
+}
+
+std::vector<HWND> PlayerWindow::panes() const {
+    std::vector<HWND> out{playlist_->window()};
+    for (const auto& panel : docked_) out.push_back(panel->window());
+    return out;
 }
 
 DockedPanel& PlayerWindow::dock(const sonavel::guid& type, const std::vector<std::uint8_t>& config) {
@@ -147,6 +198,8 @@ void PlayerWindow::run_command(UINT id) {
         open_console();
     } else if (id == command_help) {
         open_help();
+    } else if (id == command_next_pane || id == command_previous_pane) {
+        move_pane_focus(panes(), id == command_next_pane);
     } else if (id >= command_first_panel_type && id < command_first_panel_type + panel_types_.size()) {
         dock(panel_types_[id - command_first_panel_type].type);
     } else if (folder_menu_) {
@@ -213,6 +266,8 @@ LRESULT PlayerWindow::on_message(HWND window, UINT message, WPARAM wparam, LPARA
         layout();
         return 0;
     case WM_INITMENUPOPUP:
+        // Menus others add to the menu bar (Edit) show their keys too.
+        show_keys(reinterpret_cast<HMENU>(wparam));
         if (folder_menu_ && reinterpret_cast<HMENU>(wparam) == remove_menu_) folder_menu_->fill(remove_menu_);
         break;
     case WM_COMMAND:

@@ -14,6 +14,7 @@
 #include "player/app/FolderMenu.h"
 #include "player/app/KeptPanels.h"
 #include "player/app/LayoutFile.h"
+#include "player/app/PlayerKeys.h"
 #include "player/app/PlayerStatus.h"
 #include "player/app/PlaylistTabs.h"
 #include "player/app/PlaylistView.h"
@@ -33,6 +34,8 @@ public:
         command_preferences = 120,
         command_console = 121,
         command_help = 110,
+        command_next_pane = 130,
+        command_previous_pane = 131,
         command_first_panel_type = 200
     };
     static constexpr int dock_width = 440;
@@ -80,6 +83,8 @@ public:
     // The track context menu of the playlist's selection at a screen point.
     void show_track_menu(POINT screen);
     void layout();
+    // The panes F6 and Ctrl+Tab move the focus between: the playlist, then each docked panel.
+    std::vector<HWND> panes() const;
 
 private:
     static LRESULT CALLBACK frame_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
@@ -91,6 +96,8 @@ private:
     void open_console();
     void open_help();
     void report(const std::exception& e);
+    // Each entry of the menu bar whose command has a key shows it.
+    void show_keys(HMENU menu);
 
     WinHost& host_;
     library::LibrarySync* library_;
@@ -107,6 +114,7 @@ private:
     std::vector<std::unique_ptr<DockedPanel>> docked_;
     KeptPanels kept_;
     std::wstring help_file_;
+    std::unique_ptr<PlayerKeys> keys_;
 };
 
 }  // namespace player

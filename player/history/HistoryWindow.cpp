@@ -7,6 +7,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "player/win/CenterOn.h"
+#include "player/win/MessageLoop.h"
 #include "sdk/errors.h"
 #include "sdk/utf8.h"
 #include "sdk/win/uwin.h"
@@ -79,9 +81,11 @@ HistoryWindow::HistoryWindow(HWND owner, HistoryStore& store, std::string bound_
     window_.reset(CreateWindowExW(0, class_name, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 760, 420,
                                   owner, nullptr, GetModuleHandleW(nullptr), this));
     if (!window_) throw std::runtime_error("The history window could not be created");
+    MessageLoop::close_on_escape(window_.get());
     create_controls();
     refresh();
     layout();
+    if (owner) center_on(window_.get(), owner);
     ShowWindow(window_.get(), SW_SHOW);
 }
 
