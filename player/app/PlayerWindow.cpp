@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "player/app/PaneFocus.h"
+#include "player/app/PanelCaption.h"
 #include "player/app/TrackContextMenu.h"
 #include "player/app/TrackImport.h"
 #include "player/history/HistoryCommands.h"
@@ -19,6 +20,10 @@ namespace player {
 namespace {
 
 constexpr UINT_PTR subclass_id = 1;
+constexpr UINT_PTR tick_timer = 0x5054;
+constexpr UINT tick_ms = 250;
+// A docked panel's close box was clicked: lParam is the panel.
+constexpr UINT wm_close_panel = WM_APP + 40;
 
 struct menu_entry {
     UINT id;  // 0: a separator
@@ -68,10 +73,13 @@ PlayerWindow::PlayerWindow(WinHost& host, library::LibrarySync* library)
                                          std::vector<UINT>{HistoryCommands::command_undo, HistoryCommands::command_redo});
     build_menu();
     SetWindowSubclass(frame_, frame_proc, subclass_id, reinterpret_cast<DWORD_PTR>(this));
+    SetTimer(frame_, tick_timer, tick_ms, nullptr);
     layout();
 }
 
 PlayerWindow::~PlayerWindow() {
+    KillTimer(frame_, tick_timer);
+    if (GetCapture() == frame_) ReleaseCapture();
     RemoveWindowSubclass(frame_, frame_proc, subclass_id);
     keys_.reset();
     docked_.clear();
@@ -97,22 +105,37 @@ void PlayerWindow::build_menu() {
         }
     }
     sonavel::unique_hmenu view(CreatePopupMenu());
-    for (std::size_t i = 0; i < panel_types_.size(); ++i)
-        sonavel::uAppendMenu(view.get(), MF_STRING, command_first_panel_type + i, panel_types_[i].name.c_str());
-    if (panel_types_.empty()) AppendMenuW(view.get(), MF_STRING | MF_GRAYED, 0, L"(no panels)");
-    AppendMenuW(view.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(view.get(), MF_STRING, command_next_pane, L"&Next pane");
-    AppendMenuW(view.get(), MF_STRING, command_previous_pane, L"Pre&vious pane");
-    AppendMenuW(view.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(view.get(), MF_STRING, command_console, L"&Console");
+    view_menu_ = view.get();
     // Submenus belong to the menu bar once appended.
     AppendMenuW(menu_.get(), MF_POPUP, UINT_PTR(file.release()), L"&File");
     AppendMenuW(menu_.get(), MF_POPUP, UINT_PTR(view.release()), L"&View");
     sonavel::unique_hmenu help(CreatePopupMenu());
     AppendMenuW(help.get(), MF_STRING, command_help, L"&Varnel Panel help");
     AppendMenuW(menu_.get(), MF_POPUP, UINT_PTR(help.release()), L"&Help");
+    fill_view_menu();
     show_keys(menu_.get());
     SetMenu(frame_, menu_.get());
+}
+
+void PlayerWindow::fill_view_menu() {
+    HMENU view = view_menu_;
+    if (!view || !IsMenu(view)) return;
+    while (GetMenuItemCount(view) > 0) DeleteMenu(view, 0, MF_BYPOSITION);
+    for (std::size_t i = 0; i < panel_types_.size(); ++i)
+        sonavel::uAppendMenu(view, MF_STRING, command_first_panel_type + i, panel_types_[i].name.c_str());
+    if (panel_types_.empty()) AppendMenuW(view, MF_STRING | MF_GRAYED, 0, L"(no panels)");
+    // The docked panels, each to show or hide; a caption's close box closes one for good.
+    if (!docked_.empty()) AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
+    for (std::size_t i = 0; i < docked_.size() && command_first_docked + i <= command_last_docked; ++i) {
+        std::wstring text = L"&" + std::to_wstring(i + 1) + L" " + docked_[i]->caption();
+        AppendMenuW(view, MF_STRING | (views_[i].hidden ? 0 : MF_CHECKED), command_first_docked + i, text.c_str());
+    }
+    AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(view, MF_STRING, command_next_pane, L"&Next pane");
+    AppendMenuW(view, MF_STRING, command_previous_pane, L"Pre&vious pane");
+    AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(view, MF_STRING, command_console, L"&Console");
+    if (keys_) show_keys(view);
 }
 
 void PlayerWindow::show_keys(HMENU menu) {
@@ -142,9 +165,102 @@ std::vector<HWND> PlayerWindow::panes() const {
 }
 
 DockedPanel& PlayerWindow::dock(const sonavel::guid& type, const std::vector<std::uint8_t>& config) {
-    docked_.push_back(std::make_unique<DockedPanel>(frame_, type, config, RECT{0, 0, dock_width, 300}));
+    docked_.push_back(std::make_unique<DockedPanel>(frame_, type, config, RECT{0, 0, PaneLayout::default_dock_width, 300}));
+    views_.emplace_back();
+    DockedPanel* panel = docked_.back().get();
+    HWND frame = frame_;
+    panel->on_close = [frame, panel] { PostMessageW(frame, wm_close_panel, 0, reinterpret_cast<LPARAM>(panel)); };
+    refresh_captions();
     layout();
-    return *docked_.back();
+    fill_view_menu();
+    return *panel;
+}
+
+std::size_t PlayerWindow::index_of(const DockedPanel* panel) const {
+    for (std::size_t i = 0; i < docked_.size(); ++i)
+        if (docked_[i].get() == panel) return i;
+    return sonavel::no_item;
+}
+
+void PlayerWindow::show_panel(std::size_t index, bool shown) {
+    if (index >= docked_.size() || views_[index].hidden == !shown) return;
+    if (!shown && pane_with_focus({docked_[index]->container()}) >= 0) SetFocus(playlist_->window());
+    views_[index].hidden = !shown;
+    docked_[index]->show(shown);
+    layout();
+    fill_view_menu();
+}
+
+void PlayerWindow::close_panel(std::size_t index) {
+    if (index >= docked_.size()) return;
+    if (pane_with_focus({docked_[index]->container()}) >= 0) SetFocus(playlist_->window());
+    // Hidden first, it writes what it has pending, then closes.
+    docked_.erase(docked_.begin() + std::ptrdiff_t(index));
+    views_.erase(views_.begin() + std::ptrdiff_t(index));
+    layout();
+    fill_view_menu();
+}
+
+void PlayerWindow::refresh_captions() {
+    for (auto& panel : docked_) {
+        std::string type_name;
+        for (const auto& type : panel_types_)
+            if (type.type == panel->panel()->get_guid()) type_name = type.name;
+        panel->set_caption(panel_caption(type_name, panel->save_config()));
+    }
+}
+
+void PlayerWindow::on_tick() {
+    // The caption of the panel with the focus is drawn as active.
+    int focused = pane_with_focus(panes());
+    if (focused != focused_pane_) {
+        for (auto& panel : docked_) panel->redraw_caption();
+        focused_pane_ = focused;
+    }
+    // A panel's field or preset changes in its own Options dialog: its caption follows within a second.
+    if (++ticks_ % 4 == 0) refresh_captions();
+}
+
+ViewLayout PlayerWindow::view() const {
+    ViewLayout out;
+    out.columns = playlist_->columns().layout();
+    WINDOWPLACEMENT place = {};
+    place.length = sizeof place;
+    if (GetWindowPlacement(frame_, &place)) {
+        out.placed = true;
+        out.left = place.rcNormalPosition.left;
+        out.top = place.rcNormalPosition.top;
+        out.right = place.rcNormalPosition.right;
+        out.bottom = place.rcNormalPosition.bottom;
+        out.maximized = IsZoomed(frame_) || place.showCmd == SW_SHOWMAXIMIZED;
+    }
+    out.dock_width = panes_.dock_width();
+    out.panels = views_;
+    return out;
+}
+
+void PlayerWindow::apply_view(const ViewLayout& view) {
+    playlist_->columns().set(view.columns);
+    RECT normal = {view.left, view.top, view.right, view.bottom};
+    // A place on no screen any more (another monitor, another resolution) is not taken.
+    bool usable = view.placed && normal.right - normal.left >= 200 && normal.bottom - normal.top >= 150 &&
+                  MonitorFromRect(&normal, MONITOR_DEFAULTTONULL) != nullptr;
+    if (usable) {
+        WINDOWPLACEMENT place = {};
+        place.length = sizeof place;
+        GetWindowPlacement(frame_, &place);
+        place.rcNormalPosition = normal;
+        place.showCmd = IsWindowVisible(frame_) ? (view.maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL) : SW_HIDE;
+        SetWindowPlacement(frame_, &place);
+        starts_maximized_ = view.maximized;
+    }
+    if (view.dock_width > 0) panes_.set_dock_width(view.dock_width);
+    for (std::size_t i = 0; i < docked_.size() && i < view.panels.size(); ++i) {
+        views_[i].height = std::max(0, view.panels[i].height);
+        if (view.panels[i].hidden) show_panel(i, false);
+    }
+    layout();
+    fill_view_menu();
 }
 
 std::vector<PanelPlacement> PlayerWindow::placements() const {
@@ -172,19 +288,59 @@ void PlayerWindow::restore(const std::vector<PanelPlacement>& panels) {
 void PlayerWindow::layout() {
     RECT client;
     GetClientRect(frame_, &client);
-    int width = client.right, height = client.bottom - status_->bar().fit();
-    int dock = docked_.empty() ? 0 : std::min(dock_width, width / 2);
-    int tabs = std::min(tabs_->height(), height);
-    SetWindowPos(tabs_->window(), nullptr, 0, 0, width - dock, tabs, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(playlist_->window(), nullptr, 0, tabs, width - dock, height - tabs, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (docked_.empty()) return;
-    int each = height / int(docked_.size());
-    for (std::size_t i = 0; i < docked_.size(); ++i) {
-        int top = int(i) * each;
-        int bottom = i + 1 == docked_.size() ? height : top + each;
-        SetWindowPos(docked_[i]->container(), nullptr, width - dock, top, dock, bottom - top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    client.bottom = std::max(client.top, client.bottom - status_->bar().fit());
+    std::vector<int> heights;
+    for (std::size_t i = 0; i < docked_.size(); ++i)
+        if (!views_[i].hidden) heights.push_back(views_[i].height);
+    placed_ = panes_.place(client, tabs_->height(), heights);
+    auto put = [](HWND window, const RECT& r) {
+        SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    put(tabs_->window(), placed_.tabs);
+    put(playlist_->window(), placed_.playlist);
+    std::size_t shown = 0;
+    for (std::size_t i = 0; i < docked_.size(); ++i)
+        if (!views_[i].hidden && shown < placed_.panels.size()) put(docked_[i]->container(), placed_.panels[shown++]);
+    // The splitters are the window's own background between its parts.
+    InvalidateRect(frame_, &placed_.dock_splitter, TRUE);
+    for (const auto& bar : placed_.panel_splitters) InvalidateRect(frame_, &bar, TRUE);
+}
+
+void PlayerWindow::on_splitter_mouse(UINT message, POINT at) {
+    if (message == WM_LBUTTONDOWN) {
+        dragging_ = PaneLayout::hit(placed_, at);
+        if (dragging_ == -2) return;
+        // The bar moves with the mouse from where it was taken.
+        grab_ = dragging_ == -1 ? at.x - placed_.dock_splitter.left
+                                : at.y - placed_.panel_splitters[std::size_t(dragging_)].top;
+        SetCapture(frame_);
+        return;
     }
+    if (message == WM_LBUTTONUP) {
+        if (dragging_ != -2 && GetCapture() == frame_) ReleaseCapture();
+        dragging_ = -2;
+        return;
+    }
+    if (dragging_ == -2) return;
+    if (dragging_ == -1) {
+        RECT client;
+        GetClientRect(frame_, &client);
+        panes_.set_dock_width(client.right - (at.x - grab_) - PaneLayout::splitter);
+    } else {
+        // Every shown panel keeps the height it has now, but the two beside the splitter.
+        std::vector<std::size_t> shown;
+        for (std::size_t i = 0; i < docked_.size(); ++i)
+            if (!views_[i].hidden) shown.push_back(i);
+        std::size_t k = std::size_t(dragging_);
+        if (k + 1 >= shown.size() || k + 1 >= placed_.panels.size()) return;
+        for (std::size_t j = 0; j < shown.size() && j < placed_.panels.size(); ++j)
+            views_[shown[j]].height = int(placed_.panels[j].bottom - placed_.panels[j].top);
+        int both = views_[shown[k]].height + views_[shown[k + 1]].height;
+        int upper = std::clamp(int(at.y - grab_ - placed_.panels[k].top), PaneLayout::least, std::max(PaneLayout::least, both - PaneLayout::least));
+        views_[shown[k]].height = upper;
+        views_[shown[k + 1]].height = both - upper;
+    }
+    layout();
 }
 
 void PlayerWindow::run_command(UINT id) {
@@ -198,6 +354,9 @@ void PlayerWindow::run_command(UINT id) {
         open_console();
     } else if (id == command_help) {
         open_help();
+    } else if (id >= command_first_docked && id <= command_last_docked && id - command_first_docked < docked_.size()) {
+        std::size_t index = id - command_first_docked;
+        show_panel(index, views_[index].hidden);
     } else if (id == command_next_pane || id == command_previous_pane) {
         move_pane_focus(panes(), id == command_next_pane);
     } else if (id >= command_first_panel_type && id < command_first_panel_type + panel_types_.size()) {
@@ -265,8 +424,38 @@ LRESULT PlayerWindow::on_message(HWND window, UINT message, WPARAM wparam, LPARA
     case WM_SIZE:
         layout();
         return 0;
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wparam) == frame_ && LOWORD(lparam) == HTCLIENT) {
+            POINT at;
+            GetCursorPos(&at);
+            ScreenToClient(frame_, &at);
+            int bar = PaneLayout::hit(placed_, at);
+            if (bar != -2) {
+                SetCursor(LoadCursorW(nullptr, bar == -1 ? IDC_SIZEWE : IDC_SIZENS));
+                return TRUE;
+            }
+        }
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+        on_splitter_mouse(message, {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+        return 0;
+    case WM_CAPTURECHANGED:
+        dragging_ = -2;
+        return 0;
+    case WM_TIMER:
+        if (wparam == tick_timer) {
+            on_tick();
+            return 0;
+        }
+        break;
+    case wm_close_panel:
+        close_panel(index_of(reinterpret_cast<const DockedPanel*>(lparam)));
+        return 0;
     case WM_INITMENUPOPUP:
         // Menus others add to the menu bar (Edit) show their keys too.
+        if (reinterpret_cast<HMENU>(wparam) == view_menu_) fill_view_menu();
         show_keys(reinterpret_cast<HMENU>(wparam));
         if (folder_menu_ && reinterpret_cast<HMENU>(wparam) == remove_menu_) folder_menu_->fill(remove_menu_);
         break;

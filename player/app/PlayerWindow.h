@@ -14,10 +14,12 @@
 #include "player/app/FolderMenu.h"
 #include "player/app/KeptPanels.h"
 #include "player/app/LayoutFile.h"
+#include "player/app/PaneLayout.h"
 #include "player/app/PlayerKeys.h"
 #include "player/app/PlayerStatus.h"
 #include "player/app/PlaylistTabs.h"
 #include "player/app/PlaylistView.h"
+#include "player/app/ViewLayout.h"
 #include "player/prefs/PreferencesDialog.h"
 #include "player/win/ConsoleWindow.h"
 #include "player/win/DockHost.h"
@@ -36,9 +38,11 @@ public:
         command_help = 110,
         command_next_pane = 130,
         command_previous_pane = 131,
-        command_first_panel_type = 200
+        command_first_panel_type = 200,
+        // View: one entry per docked panel, ticked while it is shown.
+        command_first_docked = 300,
+        command_last_docked = 399
     };
-    static constexpr int dock_width = 440;
 
     struct PanelType {
         sonavel::guid type;
@@ -83,6 +87,22 @@ public:
     // The track context menu of the playlist's selection at a screen point.
     void show_track_menu(POINT screen);
     void layout();
+    // Where the parts are now (the splitters among them), in the main window's client coordinates.
+    const PaneLayout::Result& placed() const noexcept { return placed_; }
+
+    // Shows or hides a docked panel (it stays in the layout); closes one for good.
+    void show_panel(std::size_t index, bool shown);
+    bool panel_shown(std::size_t index) const { return !views_.at(index).hidden; }
+    void close_panel(std::size_t index);
+    // Reads each docked panel's field and preset into its caption again.
+    void refresh_captions();
+
+    // The window's look as view.cfg keeps it, and back (before the window is first shown: its place, and
+    // whether it starts maximized).
+    ViewLayout view() const;
+    void apply_view(const ViewLayout& view);
+    bool starts_maximized() const noexcept { return starts_maximized_; }
+
     // The panes F6 and Ctrl+Tab move the focus between: the playlist, then each docked panel.
     std::vector<HWND> panes() const;
 
@@ -98,6 +118,10 @@ private:
     void report(const std::exception& e);
     // Each entry of the menu bar whose command has a key shows it.
     void show_keys(HMENU menu);
+    void fill_view_menu();
+    void on_splitter_mouse(UINT message, POINT at);
+    std::size_t index_of(const DockedPanel* panel) const;
+    void on_tick();
 
     WinHost& host_;
     library::LibrarySync* library_;
@@ -115,6 +139,15 @@ private:
     KeptPanels kept_;
     std::wstring help_file_;
     std::unique_ptr<PlayerKeys> keys_;
+    HMENU view_menu_ = nullptr;  // owned by the menu bar
+    std::vector<PanelView> views_;  // per docked panel
+    PaneLayout panes_;
+    PaneLayout::Result placed_;
+    int dragging_ = -2;  // what a drag moves now (PaneLayout::hit), -2: no drag
+    int grab_ = 0;       // where in the bar the drag took it
+    bool starts_maximized_ = false;
+    int focused_pane_ = -1;
+    int ticks_ = 0;
 };
 
 }  // namespace player
