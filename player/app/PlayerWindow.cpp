@@ -46,6 +46,9 @@ const std::vector<PlayerKey> player_keys = {
     {'Z' | shortcut::mod_ctrl, HistoryCommands::command_undo},
     {'Y' | shortcut::mod_ctrl, HistoryCommands::command_redo},
     {'H' | shortcut::mod_ctrl, HistoryCommands::command_history},
+    {'N' | shortcut::mod_ctrl, PlaylistCommands::command_new},
+    {VK_F2, PlaylistCommands::command_rename},
+    {'W' | shortcut::mod_ctrl, PlaylistCommands::command_remove},
     {VK_F6, PlayerWindow::command_next_pane},
     {VK_F6 | shortcut::mod_shift, PlayerWindow::command_previous_pane},
     {VK_TAB | shortcut::mod_ctrl, PlayerWindow::command_next_pane},
@@ -59,7 +62,9 @@ using unique_item_list = sonavel::unique_handle<LPITEMIDLIST, free_item_list>;
 
 PlayerWindow::PlayerWindow(WinHost& host, library::LibrarySync* library)
     : host_(host), library_(library), frame_(host.main_window()) {
-    if (library_) folder_menu_ = std::make_unique<FolderMenu>(*library_);
+    if (library_) folder_menu_ = std::make_unique<FolderMenu>(*library_, frame_);
+    playlist_commands_ = std::make_unique<PlaylistCommands>(frame_, host_.engines().playlists,
+                                                            library::LibrarySync::library_playlist_name);
     for (auto& panel : sonavel::service_list_t<dockwork::window>()) {
         std::string name;
         panel->get_name(name);
@@ -109,6 +114,10 @@ void PlayerWindow::build_menu() {
     // Submenus belong to the menu bar once appended.
     AppendMenuW(menu_.get(), MF_POPUP, UINT_PTR(file.release()), L"&File");
     AppendMenuW(menu_.get(), MF_POPUP, UINT_PTR(view.release()), L"&View");
+    sonavel::unique_hmenu playlist(CreatePopupMenu());
+    playlist_menu_ = playlist.get();
+    playlist_commands_->fill(playlist_menu_);
+    AppendMenuW(menu_.get(), MF_POPUP, UINT_PTR(playlist.release()), L"&Playlist");
     sonavel::unique_hmenu help(CreatePopupMenu());
     AppendMenuW(help.get(), MF_STRING, command_help, L"&Varnel Panel help");
     AppendMenuW(menu_.get(), MF_POPUP, UINT_PTR(help.release()), L"&Help");
@@ -357,6 +366,7 @@ void PlayerWindow::run_command(UINT id) {
     } else if (id >= command_first_docked && id <= command_last_docked && id - command_first_docked < docked_.size()) {
         std::size_t index = id - command_first_docked;
         show_panel(index, views_[index].hidden);
+    } else if (playlist_commands_->run(id)) {
     } else if (id == command_next_pane || id == command_previous_pane) {
         move_pane_focus(panes(), id == command_next_pane);
     } else if (id >= command_first_panel_type && id < command_first_panel_type + panel_types_.size()) {
@@ -456,6 +466,7 @@ LRESULT PlayerWindow::on_message(HWND window, UINT message, WPARAM wparam, LPARA
     case WM_INITMENUPOPUP:
         // Menus others add to the menu bar (Edit) show their keys too.
         if (reinterpret_cast<HMENU>(wparam) == view_menu_) fill_view_menu();
+        if (reinterpret_cast<HMENU>(wparam) == playlist_menu_) playlist_commands_->fill(playlist_menu_);
         show_keys(reinterpret_cast<HMENU>(wparam));
         if (folder_menu_ && reinterpret_cast<HMENU>(wparam) == remove_menu_) folder_menu_->fill(remove_menu_);
         break;
@@ -466,6 +477,23 @@ LRESULT PlayerWindow::on_message(HWND window, UINT message, WPARAM wparam, LPARA
         }
         break;
     case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(wparam) == tabs_->window()) {
+            POINT at = {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+            std::size_t playlist = host_.engines().playlists.get_active_playlist();
+            if (at.x == -1 && at.y == -1) {
+                RECT r;
+                GetWindowRect(tabs_->window(), &r);
+                at = {r.left, r.bottom};
+            } else {
+                TCHITTESTINFO hit = {};
+                hit.pt = at;
+                ScreenToClient(tabs_->window(), &hit.pt);
+                int tab = TabCtrl_HitTest(tabs_->window(), &hit);
+                if (tab >= 0) playlist = std::size_t(tab);
+            }
+            playlist_commands_->show_tab_menu(at, playlist);
+            return 0;
+        }
         if (reinterpret_cast<HWND>(wparam) == playlist_->window()) {
             POINT at = {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
             // (-1, -1): opened from the keyboard.

@@ -1,7 +1,7 @@
 #pragma once
 // The player's main window: the host's main window with a menu (File: Add folder..., Remove folder,
-// Preferences..., Exit; View: one entry per registered panel type, which docks a panel of that type, and
-// Console; Help: the component's help page), the playlists' tabs above the active playlist on the left,
+// Preferences..., Exit; View: one entry per registered panel type, which docks a panel of that type, the
+// docked panels to show or hide, and Console; Playlist: new, rename, remove; Help: the component's help page), the playlists' tabs above the active playlist on the left,
 // the docked panels stacked on the right and a status bar below. Right-click on the playlist opens the track context menu
 // over the selected tracks. Closing the window ends the message loop. Main thread.
 #include <windows.h>
@@ -17,6 +17,7 @@
 #include "player/app/PaneLayout.h"
 #include "player/app/PlayerKeys.h"
 #include "player/app/PlayerStatus.h"
+#include "player/app/PlaylistCommands.h"
 #include "player/app/PlaylistTabs.h"
 #include "player/app/PlaylistView.h"
 #include "player/app/ViewLayout.h"
@@ -64,6 +65,7 @@ public:
     // Runs after Preferences gave settings new values.
     std::function<void()> settings_applied;
     PlaylistTabs& tabs() noexcept { return *tabs_; }
+    PlaylistCommands& playlist_commands() noexcept { return *playlist_commands_; }
     // File > Remove folder (null without a library).
     HMENU remove_folder_menu() const noexcept { return remove_menu_; }
     // The registered panel types, in the order of the View menu.
@@ -139,7 +141,9 @@ private:
     KeptPanels kept_;
     std::wstring help_file_;
     std::unique_ptr<PlayerKeys> keys_;
-    HMENU view_menu_ = nullptr;  // owned by the menu bar
+    std::unique_ptr<PlaylistCommands> playlist_commands_;
+    HMENU view_menu_ = nullptr;      // owned by the menu bar
+    HMENU playlist_menu_ = nullptr;  // owned by the menu bar
     std::vector<PanelView> views_;  // per docked panel
     PaneLayout panes_;
     PaneLayout::Result placed_;

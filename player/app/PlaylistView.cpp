@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "player/app/FieldPrompt.h"
+#include "player/app/TextPrompt.h"
 #include "player/app/PlaylistSort.h"
 #include "player/app/SelectionColours.h"
 #include "sdk/errors.h"

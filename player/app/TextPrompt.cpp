@@ -1,4 +1,4 @@
-#include "player/app/FieldPrompt.h"
+#include "player/app/TextPrompt.h"
 
 #include <cwctype>
 #include <vector>
@@ -8,8 +8,7 @@
 namespace player {
 namespace {
 
-enum : WORD { id_label = 100, id_field = 101 };
-constexpr wchar_t prompt_title[] = L"Column of another field";
+enum : WORD { id_label = 100, id_text = 101 };
 
 // An in-memory dialog template: DLGTEMPLATE, then each DLGITEMTEMPLATE on a DWORD boundary.
 class DialogTemplate {
@@ -61,12 +60,15 @@ constexpr WORD button_atom = 0x0080, edit_atom = 0x0081, static_atom = 0x0082;
 INT_PTR CALLBACK prompt_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrW(dialog, DWLP_USER, lparam);
+        auto* text = reinterpret_cast<std::wstring*>(lparam);
+        SetDlgItemTextW(dialog, id_text, text->c_str());
+        SendDlgItemMessageW(dialog, id_text, EM_SETSEL, 0, -1);
         return TRUE;
     }
     if (message == WM_COMMAND && (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL)) {
         if (LOWORD(wparam) == IDOK) {
             auto* out = reinterpret_cast<std::wstring*>(GetWindowLongPtrW(dialog, DWLP_USER));
-            HWND edit = GetDlgItem(dialog, id_field);
+            HWND edit = GetDlgItem(dialog, id_text);
             out->resize(std::size_t(GetWindowTextLengthW(edit)) + 1);
             out->resize(std::size_t(GetWindowTextW(edit, out->data(), int(out->size()))));
         }
@@ -78,22 +80,27 @@ INT_PTR CALLBACK prompt_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
 
 }  // namespace
 
-std::string ask_field_name(HWND owner) {
-    DialogTemplate dialog(prompt_title, 200, 62, 4);
-    dialog.item(SS_LEFT, 7, 7, 186, 9, id_label, static_atom, L"Field name (for example COMPOSER):");
-    dialog.item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 19, 186, 13, id_field, edit_atom, L"");
+std::string ask_text(HWND owner, const std::wstring& title, const std::wstring& label, const std::string& initial) {
+    DialogTemplate dialog(title.c_str(), 200, 62, 4);
+    dialog.item(SS_LEFT | SS_NOPREFIX, 7, 7, 186, 9, id_label, static_atom, label.c_str());
+    dialog.item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 19, 186, 13, id_text, edit_atom, L"");
     dialog.item(BS_DEFPUSHBUTTON | WS_TABSTOP, 89, 41, 50, 14, IDOK, button_atom, L"OK");
     dialog.item(BS_PUSHBUTTON | WS_TABSTOP, 143, 41, 50, 14, IDCANCEL, button_atom, L"Cancel");
-    std::wstring typed;
+    std::wstring typed = sonavel::utf8_to_wide(initial);
     if (DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.get(), owner, prompt_proc,
                                 reinterpret_cast<LPARAM>(&typed)) != IDOK)
         return {};
-    // Leading and trailing blanks are no part of a name; tags keep field names in capitals.
+    // Leading and trailing blanks are no part of a name.
     std::size_t first = typed.find_first_not_of(L" \t"), last = typed.find_last_not_of(L" \t");
     if (first == std::wstring::npos) return {};
-    typed = typed.substr(first, last - first + 1);
-    for (auto& c : typed) c = wchar_t(std::towupper(c));
-    return sonavel::wide_to_utf8(typed);
+    return sonavel::wide_to_utf8(typed.substr(first, last - first + 1));
+}
+
+std::string ask_field_name(HWND owner) {
+    std::wstring field = sonavel::utf8_to_wide(ask_text(owner, L"Column of another field", L"Field name (for example COMPOSER):"));
+    // Tags keep field names in capitals.
+    for (auto& c : field) c = wchar_t(std::towupper(c));
+    return sonavel::wide_to_utf8(field);
 }
 
 }  // namespace player
