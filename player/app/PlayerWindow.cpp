@@ -9,6 +9,7 @@
 
 #include "player/app/PaneFocus.h"
 #include "player/app/PanelCaption.h"
+#include "player/app/PopupWindows.h"
 #include "player/app/TrackContextMenu.h"
 #include "player/app/TrackImport.h"
 #include "player/history/HistoryCommands.h"
@@ -139,6 +140,16 @@ void PlayerWindow::fill_view_menu() {
         std::wstring text = L"&" + std::to_wstring(i + 1) + L" " + docked_[i]->caption();
         AppendMenuW(view, MF_STRING | (views_[i].hidden ? 0 : MF_CHECKED), command_first_docked + i, text.c_str());
     }
+    // The popup windows, each brought forward with one click whether hidden or covered.
+    listed_popups_ = popup_windows(frame_);
+    if (listed_popups_.size() > command_last_popup - command_first_popup + 1)
+        listed_popups_.resize(command_last_popup - command_first_popup + 1);
+    if (!listed_popups_.empty()) AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
+    for (std::size_t i = 0; i < listed_popups_.size(); ++i) {
+        std::wstring text = L"Popup: " + window_title(listed_popups_[i]);
+        UINT shown = IsWindowVisible(listed_popups_[i]) ? MF_CHECKED : 0;
+        AppendMenuW(view, MF_STRING | shown, command_first_popup + i, text.c_str());
+    }
     AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(view, MF_STRING, command_next_pane, L"&Next pane");
     AppendMenuW(view, MF_STRING, command_previous_pane, L"Pre&vious pane");
@@ -245,6 +256,8 @@ ViewLayout PlayerWindow::view() const {
     }
     out.dock_width = panes_.dock_width();
     out.panels = views_;
+    for (HWND popup : popup_windows(frame_))
+        if (IsWindowVisible(popup)) out.shown_popups.push_back(sonavel::wide_to_utf8(window_title(popup)));
     return out;
 }
 
@@ -267,6 +280,17 @@ void PlayerWindow::apply_view(const ViewLayout& view) {
     for (std::size_t i = 0; i < docked_.size() && i < view.panels.size(); ++i) {
         views_[i].height = std::max(0, view.panels[i].height);
         if (view.panels[i].hidden) show_panel(i, false);
+    }
+    // Popup windows come back hidden: those shown at the end of the last run are shown again.
+    std::vector<HWND> popups = popup_windows(frame_);
+    for (const auto& title : view.shown_popups) {
+        for (HWND& popup : popups) {
+            if (popup && !IsWindowVisible(popup) && sonavel::wide_to_utf8(window_title(popup)) == title) {
+                ShowWindow(popup, SW_SHOWNA);
+                popup = nullptr;
+                break;
+            }
+        }
     }
     layout();
     fill_view_menu();
@@ -366,6 +390,8 @@ void PlayerWindow::run_command(UINT id) {
     } else if (id >= command_first_docked && id <= command_last_docked && id - command_first_docked < docked_.size()) {
         std::size_t index = id - command_first_docked;
         show_panel(index, views_[index].hidden);
+    } else if (id >= command_first_popup && id <= command_last_popup) {
+        if (id - command_first_popup < listed_popups_.size()) bring_forward(listed_popups_[id - command_first_popup]);
     } else if (playlist_commands_->run(id)) {
     } else if (id == command_next_pane || id == command_previous_pane) {
         move_pane_focus(panes(), id == command_next_pane);

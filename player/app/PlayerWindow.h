@@ -42,7 +42,10 @@ public:
         command_first_panel_type = 200,
         // View: one entry per docked panel, ticked while it is shown.
         command_first_docked = 300,
-        command_last_docked = 399
+        command_last_docked = 399,
+        // View: one entry per popup window, which brings it forward.
+        command_first_popup = 500,
+        command_last_popup = 599
     };
 
     struct PanelType {
@@ -143,6 +146,7 @@ private:
     std::unique_ptr<PlayerKeys> keys_;
     std::unique_ptr<PlaylistCommands> playlist_commands_;
     HMENU view_menu_ = nullptr;      // owned by the menu bar
+    std::vector<HWND> listed_popups_;  // as the View menu lists them
     HMENU playlist_menu_ = nullptr;  // owned by the menu bar
     std::vector<PanelView> views_;  // per docked panel
     PaneLayout panes_;

@@ -43,6 +43,13 @@ ViewLayout read_view_layout(sonavel::stream_reader& reader, sonavel::abort_callb
         panel.hidden = reader.read_lendian_u32(abort) != 0;
         view.panels.push_back(panel);
     }
+    std::uint32_t popups = reader.read_lendian_u32(abort);
+    if (popups > max_panels) throw sonavel::exception_io_data();
+    for (std::uint32_t i = 0; i < popups; ++i) {
+        std::string title = reader.read_string(abort);
+        if (title.size() > max_field) throw sonavel::exception_io_data();
+        view.shown_popups.push_back(std::move(title));
+    }
     return view;
 }
 
@@ -64,6 +71,8 @@ void write_view_layout(sonavel::stream_writer& writer, const ViewLayout& view, s
         writer.write_lendian_i32(panel.height, abort);
         writer.write_lendian_u32(panel.hidden ? 1 : 0, abort);
     }
+    writer.write_lendian_u32(std::uint32_t(view.shown_popups.size()), abort);
+    for (const auto& title : view.shown_popups) writer.write_string(title, abort);
 }
 
 ViewLayout read_view_layout(const std::string& utf8_path) {

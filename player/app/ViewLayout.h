@@ -1,11 +1,12 @@
 #pragma once
 // How the player's window looked at the end of the last run (view.cfg, beside layout.cfg): the
 // playlist's columns in their order with their widths, the main window's place (and whether it was
-// maximized), the width of the panel area and the height and visibility of each docked panel in the
+// maximized), the popup windows that were shown, the width of the panel area and the height and visibility of each docked panel in the
 // order of layout.cfg. File: u32 version 1; u32 column count, per column its field as a string and i32
 // width; u32 1 when a place follows, then i32 left, top, right, bottom and u32 maximized; i32 panel area
-// width (0: the default); u32 panel count, per panel i32 height (0: an equal share) and u32 hidden;
-// little-endian, strings as u32 byte count and UTF-8 bytes.
+// width (0: the default); u32 panel count, per panel i32 height (0: an equal share) and u32 hidden; u32
+// count of the popup windows shown at the end, per window its title as a string; little-endian, strings
+// as u32 byte count and UTF-8 bytes.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -35,6 +36,7 @@ struct ViewLayout {
     bool maximized = false;
     int dock_width = 0;
     std::vector<PanelView> panels;
+    std::vector<std::string> shown_popups;  // titles of the popup windows shown at the end
 };
 
 // A damaged stream raises the host's data error.
