@@ -302,5 +302,21 @@ TEST_F(TagHistoryInPlayer, TheHistoryWindowOpensOverTheMainWindowAndEscapeCloses
     EXPECT_EVENTUALLY(!IsWindowVisible(history));
 }
 
+TEST_F(TagHistoryInPlayer, TheHistoryWindowShowsWhatTheChosenUpdateChanged) {
+    start();
+    apply(dock_genre_panel(), L"Blues");
+    choose(HistoryCommands::command_history);
+    HWND history = FindWindowW(L"PlayerTagUpdateHistory", L"Tag update history");
+    ASSERT_NE(history, nullptr);
+    HWND list = GetDlgItem(history, player::history::HistoryWindow::id_list);
+    harness::click_label(list, 0);
+    wchar_t text[2000] = {};
+    GetWindowTextW(GetDlgItem(history, player::history::HistoryWindow::id_details), text, 2000);
+    EXPECT_EQ(std::wstring(text),
+              L"GENRE: \"Rock\" -> \"Rock\"; \"Blues\" (1 file: 01 first.mp3)\r\n"
+              L"GENRE: \"Rock\"; \"Pop\" -> \"Rock\"; \"Pop\"; \"Blues\" (1 file: 02 second.mp3)\r\n"
+              L"GENRE: \"Jazz\" -> \"Jazz\"; \"Blues\" (1 file: 03 third.mp3)\r\n");
+}
+
 }  // namespace
 }  // namespace app_test
