@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "player/app/DroppedFiles.h"
 #include "player/app/PaneFocus.h"
 #include "player/app/PanelCaption.h"
 #include "player/app/PopupWindows.h"
@@ -80,10 +81,12 @@ PlayerWindow::PlayerWindow(WinHost& host, library::LibrarySync* library)
     build_menu();
     SetWindowSubclass(frame_, frame_proc, subclass_id, reinterpret_cast<DWORD_PTR>(this));
     SetTimer(frame_, tick_timer, tick_ms, nullptr);
+    DragAcceptFiles(frame_, TRUE);
     layout();
 }
 
 PlayerWindow::~PlayerWindow() {
+    DragAcceptFiles(frame_, FALSE);
     KillTimer(frame_, tick_timer);
     if (GetCapture() == frame_) ReleaseCapture();
     RemoveWindowSubclass(frame_, frame_proc, subclass_id);
@@ -411,8 +414,14 @@ void PlayerWindow::add_folder() {
     if (!chosen) return;
     wchar_t path[MAX_PATH * 4] = {};
     if (!SHGetPathFromIDListW(chosen.get(), path)) return;
-    if (library_) library_->add_folder(sonavel::wide_to_utf8(path));
-    else import_folder(host_.engines(), path);
+    add_folders({path});
+}
+
+void PlayerWindow::add_folders(const std::vector<std::wstring>& folders) {
+    for (const auto& folder : folders) {
+        if (library_) library_->add_folder(sonavel::wide_to_utf8(folder));
+        else import_folder(host_.engines(), folder);
+    }
 }
 
 void PlayerWindow::open_preferences() {
@@ -486,6 +495,13 @@ LRESULT PlayerWindow::on_message(HWND window, UINT message, WPARAM wparam, LPARA
             return 0;
         }
         break;
+    case WM_DROPFILES: {
+        auto drop = reinterpret_cast<HDROP>(wparam);
+        std::vector<std::wstring> paths = dropped_paths(drop);
+        DragFinish(drop);
+        add_folders(folders_to_add(paths));
+        return 0;
+    }
     case wm_close_panel:
         close_panel(index_of(reinterpret_cast<const DockedPanel*>(lparam)));
         return 0;

@@ -2,7 +2,8 @@
 // The player's main window: the host's main window with a menu (File: Add folder..., Remove folder,
 // Preferences..., Exit; View: one entry per registered panel type, which docks a panel of that type, the
 // docked panels to show or hide, and Console; Playlist: new, rename, remove; Help: the component's help page), the playlists' tabs above the active playlist on the left,
-// the docked panels stacked on the right and a status bar below. Right-click on the playlist opens the track context menu
+// the docked panels stacked on the right and a status bar below. Folders and files dropped onto it join
+// the library. Right-click on the playlist opens the track context menu
 // over the selected tracks. Closing the window ends the message loop. Main thread.
 #include <windows.h>
 
@@ -117,6 +118,8 @@ private:
     LRESULT on_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     void build_menu();
     void add_folder();
+    // Adds folders to the library (without one, imports their files into the playlist).
+    void add_folders(const std::vector<std::wstring>& folders);
     void open_preferences();
     void open_console();
     void open_help();

@@ -3,6 +3,7 @@
 // counting the folder's unreadable files.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include "tests/app/player_fixture.h"
 #include "tests/harness/find_window.h"
@@ -127,6 +128,39 @@ TEST_F(Player, RemovingAFolderAsksFirstAndTheStatusBarForgetsItsUnreadableFiles)
     EXPECT_EQ(engines().status.text().find("could not be read"), std::string::npos) << engines().status.text();
     EXPECT_TRUE(app_->library().unreadable().empty());
     EXPECT_EQ(harness::item_count(playlist()), 3) << "the other folder's tracks stay";
+}
+
+// What the shell hands a window when files are dropped onto it.
+HGLOBAL dropped(const std::vector<std::wstring>& paths) {
+    std::size_t chars = 1;
+    for (const auto& path : paths) chars += path.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    auto* out = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(drop) + sizeof(DROPFILES));
+    for (const auto& path : paths) {
+        std::copy(path.begin(), path.end(), out);
+        out += path.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return memory;
+}
+
+TEST_F(Player, FoldersAndFilesDroppedOntoTheWindowJoinTheLibrary) {
+    start();
+    ASSERT_EVENTUALLY(!app_->library().scanning());
+    TempFolder dropped_folder, holder;
+    write_audio(dropped_folder.file(L"04 fourth.mp3"));
+    write_audio(holder.file(L"05 fifth.mp3"));
+    write_audio(holder.file(L"06 sixth.mp3"));
+    // A folder, and a file whose folder then joins.
+    PostMessageW(frame(), WM_DROPFILES, WPARAM(dropped({dropped_folder.path(), holder.file(L"05 fifth.mp3")})), 0);
+    ASSERT_EVENTUALLY(app_->library().folders().size() == 3u && !app_->library().scanning());
+    auto folders = app_->library().folders();
+    EXPECT_NE(std::find(folders.begin(), folders.end(), sonavel::wide_to_utf8(dropped_folder.path())), folders.end());
+    EXPECT_NE(std::find(folders.begin(), folders.end(), sonavel::wide_to_utf8(holder.path())), folders.end());
+    EXPECT_EVENTUALLY(harness::item_count(playlist()) == 6);
 }
 
 }  // namespace
