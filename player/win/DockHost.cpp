@@ -113,9 +113,17 @@ void DockedPanel::paint_caption(HDC dc) {
     text.left += 4;
     text.right = close_box().left - 2;
     DrawTextW(dc, caption_.c_str(), int(caption_.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    // The close box: a button face with a cross, drawn by hand (the system's glyph font may be missing).
     RECT box = close_box();
     InflateRect(&box, -2, -2);
-    DrawFrameControl(dc, &box, DFC_CAPTION, DFCS_CAPTIONCLOSE);
+    DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONPUSH);
+    unique_hpen pen(CreatePen(PS_SOLID, 2, GetSysColor(COLOR_BTNTEXT)));
+    selected_object with_pen(dc, pen.get());
+    InflateRect(&box, -4, -4);
+    MoveToEx(dc, box.left, box.top, nullptr);
+    LineTo(dc, box.right, box.bottom);
+    MoveToEx(dc, box.right - 1, box.top, nullptr);
+    LineTo(dc, box.left - 1, box.bottom);
 }
 
 LRESULT CALLBACK DockedPanel::container_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
