@@ -77,7 +77,9 @@ PlayerWindow::PlayerWindow(WinHost& host, library::LibrarySync* library)
     playlist_ = std::make_unique<PlaylistView>(frame_, host_.engines());
     status_ = std::make_unique<PlayerStatus>(frame_, host_.engines());
     keys_ = std::make_unique<PlayerKeys>(frame_, host_.loop(), host_.engines().shortcuts, player_keys,
-                                         std::vector<UINT>{HistoryCommands::command_undo, HistoryCommands::command_redo});
+                                         std::vector<UINT>{HistoryCommands::command_undo, HistoryCommands::command_redo,
+                                                           // Ctrl+H is a backspace in a text box.
+                                                           HistoryCommands::command_history});
     build_menu();
     SetWindowSubclass(frame_, frame_proc, subclass_id, reinterpret_cast<DWORD_PTR>(this));
     SetTimer(frame_, tick_timer, tick_ms, nullptr);

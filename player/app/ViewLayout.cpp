@@ -12,6 +12,15 @@ constexpr std::uint32_t view_version = 1;
 constexpr std::uint32_t max_columns = 256;
 constexpr std::uint32_t max_panels = 1024;
 constexpr std::size_t max_field = 1024;
+
+// A name or title as stored: not empty where it names something, no longer than a name can be, and
+// without a zero byte (the writer ends its texts there, so such a text is damage).
+std::string stored_text(sonavel::stream_reader& reader, sonavel::abort_callback& abort, bool may_be_empty) {
+    std::string text = reader.read_string(abort);
+    if ((text.empty() && !may_be_empty) || text.size() > max_field || text.find('\0') != std::string::npos)
+        throw sonavel::exception_io_data();
+    return text;
+}
 }  // namespace
 
 ViewLayout read_view_layout(sonavel::stream_reader& reader, sonavel::abort_callback& abort) {
@@ -21,8 +30,7 @@ ViewLayout read_view_layout(sonavel::stream_reader& reader, sonavel::abort_callb
     if (columns > max_columns) throw sonavel::exception_io_data();
     for (std::uint32_t i = 0; i < columns; ++i) {
         ColumnLayout column;
-        column.field = reader.read_string(abort);
-        if (column.field.empty() || column.field.size() > max_field) throw sonavel::exception_io_data();
+        column.field = stored_text(reader, abort, false);
         column.width = reader.read_lendian_i32(abort);
         view.columns.push_back(std::move(column));
     }
@@ -46,9 +54,7 @@ ViewLayout read_view_layout(sonavel::stream_reader& reader, sonavel::abort_callb
     std::uint32_t popups = reader.read_lendian_u32(abort);
     if (popups > max_panels) throw sonavel::exception_io_data();
     for (std::uint32_t i = 0; i < popups; ++i) {
-        std::string title = reader.read_string(abort);
-        if (title.size() > max_field) throw sonavel::exception_io_data();
-        view.shown_popups.push_back(std::move(title));
+        view.shown_popups.push_back(stored_text(reader, abort, true));
     }
     return view;
 }

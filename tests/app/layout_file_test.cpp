@@ -96,6 +96,10 @@ TEST(ViewLayoutFile, AMissingFileIsTheDefaultViewAndADamagedOneRaisesTheDataErro
     huge[7] = 0x7F;  // the column count
     write_bytes(path, huge);
     EXPECT_THROW(player::read_view_layout(utf8), sonavel::exception_io_data) << "absurd count";
+    auto zero_in_name = bytes;
+    zero_in_name[13] = 0;  // inside "TITLE", which the writer would have cut there
+    write_bytes(path, zero_in_name);
+    EXPECT_THROW(player::read_view_layout(utf8), sonavel::exception_io_data) << "a name with a zero byte";
 }
 
 }  // namespace
