@@ -5,6 +5,7 @@
 #include "tests/app/player_fixture.h"
 #include "resources/resource.h"
 #include "tests/harness/keyboard.h"
+#include "tests/harness/screenshot.h"
 
 namespace app_test {
 namespace {
@@ -28,8 +29,13 @@ TEST_F(Player, F6AndCtrlTabMoveTheFocusFromThePlaylistThroughEachDockedPanelAndB
     auto& second = dock_genre_panel();
     ASSERT_TRUE(harness::focus(playlist()));
 
+    // The caption of the panel with the focus is drawn in the active caption's colour.
+    auto caption_colour = [](player::DockedPanel& panel) { return harness::client_pixel(panel.container(), {3, 2}); };
+    EXPECT_EQ(caption_colour(first), GetSysColor(COLOR_INACTIVECAPTION));
     harness::press_key(playlist(), VK_F6);
     ASSERT_EVENTUALLY(focus_in(first.window()));
+    EXPECT_EVENTUALLY(caption_colour(first) == GetSysColor(COLOR_ACTIVECAPTION));
+    EXPECT_EQ(caption_colour(second), GetSysColor(COLOR_INACTIVECAPTION));
     harness::press_key(GetFocus(), VK_F6);
     ASSERT_EVENTUALLY(focus_in(second.window()));
     harness::press_key(GetFocus(), VK_TAB, harness::modifiers::ctrl);
