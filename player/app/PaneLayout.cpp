@@ -12,7 +12,7 @@ PaneLayout::Result PaneLayout::place(RECT area, int tabs_height, const std::vect
         int most = std::max(0, width - least - splitter);
         dock = std::clamp(dock_width_ > 0 ? dock_width_ : default_dock_width, std::min(least, most), most);
     }
-    int left_width = heights.empty() ? width : width - dock - splitter;
+    int left_width = std::max(0, heights.empty() ? width : width - dock - splitter);
     int tabs = std::min(tabs_height, height);
     out.tabs = {area.left, area.top, area.left + left_width, area.top + tabs};
     out.playlist = {area.left, area.top + tabs, area.left + left_width, area.bottom};
