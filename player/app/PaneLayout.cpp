@@ -54,4 +54,27 @@ int PaneLayout::hit(const Result& placed, POINT at) {
     return -2;
 }
 
+bool PaneLayout::start_drag(const Result& placed, POINT at) {
+    dragging_ = hit(placed, at);
+    if (dragging_ == -2) return false;
+    grab_ = dragging_ == -1 ? at.x - placed.dock_splitter.left : at.y - placed.panel_splitters[std::size_t(dragging_)].top;
+    return true;
+}
+
+void PaneLayout::drag(const Result& placed, POINT at, int client_right, std::vector<int>& heights) {
+    if (dragging_ == -1) {
+        dock_width_ = client_right - (at.x - grab_) - splitter;
+        return;
+    }
+    if (dragging_ < 0) return;
+    std::size_t k = std::size_t(dragging_);
+    if (k + 1 >= heights.size() || k + 1 >= placed.panels.size()) return;
+    for (std::size_t j = 0; j < heights.size() && j < placed.panels.size(); ++j)
+        heights[j] = int(placed.panels[j].bottom - placed.panels[j].top);
+    int both = heights[k] + heights[k + 1];
+    int upper = std::clamp(int(at.y - grab_ - placed.panels[k].top), least, std::max(least, both - least));
+    heights[k] = upper;
+    heights[k + 1] = both - upper;
+}
+
 }  // namespace player

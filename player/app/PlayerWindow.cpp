@@ -346,38 +346,26 @@ void PlayerWindow::layout() {
 
 void PlayerWindow::on_splitter_mouse(UINT message, POINT at) {
     if (message == WM_LBUTTONDOWN) {
-        dragging_ = PaneLayout::hit(placed_, at);
-        if (dragging_ == -2) return;
-        // The bar moves with the mouse from where it was taken.
-        grab_ = dragging_ == -1 ? at.x - placed_.dock_splitter.left
-                                : at.y - placed_.panel_splitters[std::size_t(dragging_)].top;
-        SetCapture(frame_);
+        if (panes_.start_drag(placed_, at)) SetCapture(frame_);
         return;
     }
+    if (!panes_.dragging()) return;
     if (message == WM_LBUTTONUP) {
-        if (dragging_ != -2 && GetCapture() == frame_) ReleaseCapture();
-        dragging_ = -2;
+        panes_.end_drag();
+        if (GetCapture() == frame_) ReleaseCapture();
         return;
     }
-    if (dragging_ == -2) return;
-    if (dragging_ == -1) {
-        RECT client;
-        GetClientRect(frame_, &client);
-        panes_.set_dock_width(client.right - (at.x - grab_) - PaneLayout::splitter);
-    } else {
-        // Every shown panel keeps the height it has now, but the two beside the splitter.
-        std::vector<std::size_t> shown;
-        for (std::size_t i = 0; i < docked_.size(); ++i)
-            if (!views_[i].hidden) shown.push_back(i);
-        std::size_t k = std::size_t(dragging_);
-        if (k + 1 >= shown.size() || k + 1 >= placed_.panels.size()) return;
-        for (std::size_t j = 0; j < shown.size() && j < placed_.panels.size(); ++j)
-            views_[shown[j]].height = int(placed_.panels[j].bottom - placed_.panels[j].top);
-        int both = views_[shown[k]].height + views_[shown[k + 1]].height;
-        int upper = std::clamp(int(at.y - grab_ - placed_.panels[k].top), PaneLayout::least, std::max(PaneLayout::least, both - PaneLayout::least));
-        views_[shown[k]].height = upper;
-        views_[shown[k + 1]].height = both - upper;
+    RECT client;
+    GetClientRect(frame_, &client);
+    std::vector<std::size_t> shown;
+    std::vector<int> heights;
+    for (std::size_t i = 0; i < docked_.size(); ++i) {
+        if (views_[i].hidden) continue;
+        shown.push_back(i);
+        heights.push_back(views_[i].height);
     }
+    panes_.drag(placed_, at, client.right, heights);
+    for (std::size_t j = 0; j < shown.size(); ++j) views_[shown[j]].height = heights[j];
     layout();
 }
 
@@ -489,7 +477,7 @@ LRESULT PlayerWindow::on_message(HWND window, UINT message, WPARAM wparam, LPARA
         on_splitter_mouse(message, {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
         return 0;
     case WM_CAPTURECHANGED:
-        dragging_ = -2;
+        panes_.end_drag();
         return 0;
     case WM_TIMER:
         if (wparam == tick_timer) {

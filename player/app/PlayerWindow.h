@@ -154,8 +154,6 @@ private:
     std::vector<PanelView> views_;  // per docked panel
     PaneLayout panes_;
     PaneLayout::Result placed_;
-    int dragging_ = -2;  // what a drag moves now (PaneLayout::hit), -2: no drag
-    int grab_ = 0;       // where in the bar the drag took it
     bool starts_maximized_ = false;
     int focused_pane_ = -1;
     int ticks_ = 0;
