@@ -19,6 +19,7 @@ fuzzers=(
   mpeg_tag_editor_fuzz:mpeg_tags
   player_config_fuzz:player_config
   layout_fuzz:layout
+  view_layout_fuzz:view_layout
   popup_list_fuzz:popup_list
   titleformat_fuzz:titleformat
   query_fuzz:query

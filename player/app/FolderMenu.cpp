@@ -1,5 +1,6 @@
 #include "player/app/FolderMenu.h"
 
+#include "sdk/utf8.h"
 #include "sdk/win/uwin.h"
 
 namespace player {
@@ -16,7 +17,11 @@ void FolderMenu::fill(HMENU menu) {
 bool FolderMenu::run(UINT command) {
     if (command < first_command || command > last_command) return false;
     std::size_t index = command - first_command;
-    if (index < shown_.size()) library_.remove_folder(shown_[index]);
+    if (index >= shown_.size()) return true;
+    std::wstring question = L"Remove the folder \"" + sonavel::utf8_to_wide(shown_[index]) +
+                            L"\" from the library?\n\nIts tracks leave the library and the playlists; the files stay on the disk.";
+    if (MessageBoxW(owner_, question.c_str(), L"Remove folder", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES)
+        library_.remove_folder(shown_[index]);
     return true;
 }
 

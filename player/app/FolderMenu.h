@@ -1,6 +1,6 @@
 #pragma once
 // File > "Remove folder": a submenu listing the library folders, filled each time it opens; choosing
-// one forgets the folder and the tracks only it held. Main thread.
+// one asks first, then forgets the folder and the tracks only it held. Main thread.
 #include <windows.h>
 
 #include <string>
@@ -15,7 +15,8 @@ public:
     static constexpr UINT first_command = 1000;
     static constexpr UINT last_command = 1099;
 
-    explicit FolderMenu(library::LibrarySync& library) : library_(library) {}
+    // `owner`: the window the question is asked over.
+    FolderMenu(library::LibrarySync& library, HWND owner) : library_(library), owner_(owner) {}
 
     // Fills the submenu with the folders as they are now ("(no folders)" greyed when there are none).
     void fill(HMENU menu);
@@ -24,6 +25,7 @@ public:
 
 private:
     library::LibrarySync& library_;
+    HWND owner_;
     std::vector<std::string> shown_;
 };
 

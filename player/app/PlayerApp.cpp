@@ -83,8 +83,14 @@ PlayerApp::PlayerApp(const PlayerOptions& options)
         engines.console.print(("Stored layout ignored: " + sonavel::message_of(e)).c_str());
         if (GetFileAttributesW(layout_path().c_str()) != INVALID_FILE_ATTRIBUTES) damaged += set_aside(layout_path(), e);
     }
+    try {
+        window_->apply_view(read_view_layout(sonavel::wide_to_utf8(view_path())));
+    } catch (const std::exception& e) {
+        engines.console.print(("Stored view ignored: " + sonavel::message_of(e)).c_str());
+        damaged += set_aside(view_path(), e);
+    }
     // Shown first: a damaged library database is reported in a message over the player's window.
-    ShowWindow(window_->frame(), SW_SHOW);
+    ShowWindow(window_->frame(), window_->starts_maximized() ? SW_SHOWMAXIMIZED : SW_SHOW);
     // The library as stored shows at once; the folders are then scanned in the background.
     library_->load();
     // Folders named on the command line join the library; every library folder is checked, so that the
@@ -145,6 +151,11 @@ void PlayerApp::shut_down() {
         write_layout(sonavel::wide_to_utf8(layout_path()), window_->placements());
     } catch (const std::exception& e) {
         host_.engines().console.print(("Layout not saved: " + sonavel::message_of(e)).c_str());
+    }
+    try {
+        write_view_layout(sonavel::wide_to_utf8(view_path()), window_->view());
+    } catch (const std::exception& e) {
+        host_.engines().console.print(("View not saved: " + sonavel::message_of(e)).c_str());
     }
     // The component's block lists its popup windows: it is taken while they still exist.
     component_->save(configs_);

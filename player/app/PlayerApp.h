@@ -1,7 +1,7 @@
 #pragma once
 // The stand-in player as one object: the host with its windows, TagLib tag writing, one component library
 // loaded as the host loads it, the main window, and the configuration of the component (player.cfg) and
-// of the docked panels (layout.cfg) and the library with the playlists (library.db) kept in a folder
+// of the docked panels (layout.cfg, with the window's look in view.cfg) and the library with the playlists (library.db) kept in a folder
 // between runs. The constructor starts it all up,
 // the destructor shuts it down and saves. Main thread.
 #include <optional>
@@ -45,6 +45,8 @@ public:
 
     std::wstring config_path() const { return folder_ + L"\\player.cfg"; }
     std::wstring layout_path() const { return folder_ + L"\\layout.cfg"; }
+    // The window's look: columns, place, splitters, shown panels.
+    std::wstring view_path() const { return folder_ + L"\\view.cfg"; }
     std::wstring library_path() const { return folder_ + L"\\library.db"; }
 
 private:

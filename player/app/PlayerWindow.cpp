@@ -7,8 +7,13 @@
 
 #include <algorithm>
 
+#include "player/app/DroppedFiles.h"
+#include "player/app/PaneFocus.h"
+#include "player/app/PanelCaption.h"
+#include "player/app/PopupWindows.h"
 #include "player/app/TrackContextMenu.h"
 #include "player/app/TrackImport.h"
+#include "player/history/HistoryCommands.h"
 #include "sdk/core_api.h"
 #include "sdk/utf8.h"
 #include "sdk/win/uwin.h"
@@ -17,6 +22,10 @@ namespace player {
 namespace {
 
 constexpr UINT_PTR subclass_id = 1;
+constexpr UINT_PTR tick_timer = 0x5054;
+constexpr UINT tick_ms = 250;
+// A docked panel's close box was clicked: lParam is the panel.
+constexpr UINT wm_close_panel = WM_APP + 40;
 
 struct menu_entry {
     UINT id;  // 0: a separator
@@ -29,6 +38,25 @@ constexpr menu_entry file_menu[] = {
     {PlayerWindow::command_exit, L"E&xit"},
 };
 
+using shortcut = sonavel::keyboard_shortcut_manager;
+using history::HistoryCommands;
+
+// Ctrl+Tab and F6 go forward, with Shift backward; a command's first key is the one its menu shows.
+const std::vector<PlayerKey> player_keys = {
+    {'O' | shortcut::mod_ctrl, PlayerWindow::command_add_folder},
+    {'P' | shortcut::mod_ctrl, PlayerWindow::command_preferences},
+    {'Z' | shortcut::mod_ctrl, HistoryCommands::command_undo},
+    {'Y' | shortcut::mod_ctrl, HistoryCommands::command_redo},
+    {'H' | shortcut::mod_ctrl, HistoryCommands::command_history},
+    {'N' | shortcut::mod_ctrl, PlaylistCommands::command_new},
+    {VK_F2, PlaylistCommands::command_rename},
+    {'W' | shortcut::mod_ctrl, PlaylistCommands::command_remove},
+    {VK_F6, PlayerWindow::command_next_pane},
+    {VK_F6 | shortcut::mod_shift, PlayerWindow::command_previous_pane},
+    {VK_TAB | shortcut::mod_ctrl, PlayerWindow::command_next_pane},
+    {VK_TAB | shortcut::mod_ctrl | shortcut::mod_shift, PlayerWindow::command_previous_pane},
+};
+
 inline void free_item_list(LPITEMIDLIST list) noexcept { CoTaskMemFree(list); }
 using unique_item_list = sonavel::unique_handle<LPITEMIDLIST, free_item_list>;
 
@@ -36,7 +64,9 @@ using unique_item_list = sonavel::unique_handle<LPITEMIDLIST, free_item_list>;
 
 PlayerWindow::PlayerWindow(WinHost& host, library::LibrarySync* library)
     : host_(host), library_(library), frame_(host.main_window()) {
-    if (library_) folder_menu_ = std::make_unique<FolderMenu>(*library_);
+    if (library_) folder_menu_ = std::make_unique<FolderMenu>(*library_, frame_);
+    playlist_commands_ = std::make_unique<PlaylistCommands>(frame_, host_.engines().playlists,
+                                                            library::LibrarySync::library_playlist_name);
     for (auto& panel : sonavel::service_list_t<dockwork::window>()) {
         std::string name;
         panel->get_name(name);
@@ -46,13 +76,23 @@ PlayerWindow::PlayerWindow(WinHost& host, library::LibrarySync* library)
     tabs_ = std::make_unique<PlaylistTabs>(frame_, host_.engines().playlists);
     playlist_ = std::make_unique<PlaylistView>(frame_, host_.engines());
     status_ = std::make_unique<PlayerStatus>(frame_, host_.engines());
+    keys_ = std::make_unique<PlayerKeys>(frame_, host_.loop(), host_.engines().shortcuts, player_keys,
+                                         std::vector<UINT>{HistoryCommands::command_undo, HistoryCommands::command_redo,
+                                                           // Ctrl+H is a backspace in a text box.
+                                                           HistoryCommands::command_history});
     build_menu();
     SetWindowSubclass(frame_, frame_proc, subclass_id, reinterpret_cast<DWORD_PTR>(this));
+    SetTimer(frame_, tick_timer, tick_ms, nullptr);
+    DragAcceptFiles(frame_, TRUE);
     layout();
 }
 
 PlayerWindow::~PlayerWindow() {
+    DragAcceptFiles(frame_, FALSE);
+    KillTimer(frame_, tick_timer);
+    if (GetCapture() == frame_) ReleaseCapture();
     RemoveWindowSubclass(frame_, frame_proc, subclass_id);
+    keys_.reset();
     docked_.clear();
     preferences_.reset();
     console_.reset();
@@ -76,24 +116,189 @@ void PlayerWindow::build_menu() {
         }
     }
     sonavel::unique_hmenu view(CreatePopupMenu());
-    for (std::size_t i = 0; i < panel_types_.size(); ++i)
-        sonavel::uAppendMenu(view.get(), MF_STRING, command_first_panel_type + i, panel_types_[i].name.c_str());
-    if (panel_types_.empty()) AppendMenuW(view.get(), MF_STRING | MF_GRAYED, 0, L"(no panels)");
-    AppendMenuW(view.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(view.get(), MF_STRING, command_console, L"&Console");
+    view_menu_ = view.get();
     // Submenus belong to the menu bar once appended.
     AppendMenuW(menu_.get(), MF_POPUP, UINT_PTR(file.release()), L"&File");
     AppendMenuW(menu_.get(), MF_POPUP, UINT_PTR(view.release()), L"&View");
+    sonavel::unique_hmenu playlist(CreatePopupMenu());
+    playlist_menu_ = playlist.get();
+    playlist_commands_->fill(playlist_menu_);
+    AppendMenuW(menu_.get(), MF_POPUP, UINT_PTR(playlist.release()), L"&Playlist");
     sonavel::unique_hmenu help(CreatePopupMenu());
     AppendMenuW(help.get(), MF_STRING, command_help, L"&Varnel Panel help");
     AppendMenuW(menu_.get(), MF_POPUP, UINT_PTR(help.release()), L"&Help");
+    fill_view_menu();
+    show_keys(menu_.get());
     SetMenu(frame_, menu_.get());
 }
 
+void PlayerWindow::fill_view_menu() {
+    HMENU view = view_menu_;
+    if (!view || !IsMenu(view)) return;
+    while (GetMenuItemCount(view) > 0) DeleteMenu(view, 0, MF_BYPOSITION);
+    for (std::size_t i = 0; i < panel_types_.size(); ++i)
+        sonavel::uAppendMenu(view, MF_STRING, command_first_panel_type + i, panel_types_[i].name.c_str());
+    if (panel_types_.empty()) AppendMenuW(view, MF_STRING | MF_GRAYED, 0, L"(no panels)");
+    // The docked panels, each to show or hide; a caption's close box closes one for good.
+    if (!docked_.empty()) AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
+    for (std::size_t i = 0; i < docked_.size() && command_first_docked + i <= command_last_docked; ++i) {
+        std::wstring text = L"&" + std::to_wstring(i + 1) + L" " + docked_[i]->caption();
+        AppendMenuW(view, MF_STRING | (views_[i].hidden ? 0 : MF_CHECKED), command_first_docked + i, text.c_str());
+    }
+    // The popup windows, each brought forward with one click whether hidden or covered.
+    listed_popups_ = popup_windows(frame_);
+    if (listed_popups_.size() > command_last_popup - command_first_popup + 1)
+        listed_popups_.resize(command_last_popup - command_first_popup + 1);
+    if (!listed_popups_.empty()) AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
+    for (std::size_t i = 0; i < listed_popups_.size(); ++i) {
+        std::wstring text = L"Popup: " + window_title(listed_popups_[i]);
+        UINT shown = IsWindowVisible(listed_popups_[i]) ? MF_CHECKED : 0;
+        AppendMenuW(view, MF_STRING | shown, command_first_popup + i, text.c_str());
+    }
+    AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(view, MF_STRING, command_next_pane, L"&Next pane");
+    AppendMenuW(view, MF_STRING, command_previous_pane, L"Pre&vious pane");
+    AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(view, MF_STRING, command_console, L"&Console");
+    if (keys_) show_keys(view);
+}
+
+void PlayerWindow::show_keys(HMENU menu) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (HMENU sub = GetSubMenu(menu, i)) {
+            show_keys(sub);
+            continue;
+        }
+        wchar_t text[256] = {};
+        UINT id = GetMenuItemID(menu, i);
+        if (id == UINT(-1) || !GetMenuStringW(menu, UINT(i), text, 256, MF_BYPOSITION) || wcschr(text, L'\t')) continue;
+        std::wstring shown = keys_->menu_text(id, text);
+        if (shown == text) continue;
+        // Only the text: the entry keeps its state (greyed, ticked).
+        MENUITEMINFOW item = {};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_STRING;
+        item.dwTypeData = shown.data();
+        SetMenuItemInfoW(menu, UINT(i), TRUE, &item);
+    }
+}
+
+std::vector<HWND> PlayerWindow::panes() const {
+    std::vector<HWND> out{playlist_->window()};
+    for (const auto& panel : docked_) out.push_back(panel->window());
+    return out;
+}
+
 DockedPanel& PlayerWindow::dock(const sonavel::guid& type, const std::vector<std::uint8_t>& config) {
-    docked_.push_back(std::make_unique<DockedPanel>(frame_, type, config, RECT{0, 0, dock_width, 300}));
+    docked_.push_back(std::make_unique<DockedPanel>(frame_, type, config, RECT{0, 0, PaneLayout::default_dock_width, 300}));
+    views_.emplace_back();
+    DockedPanel* panel = docked_.back().get();
+    HWND frame = frame_;
+    panel->on_close = [frame, panel] { PostMessageW(frame, wm_close_panel, 0, reinterpret_cast<LPARAM>(panel)); };
+    refresh_captions();
     layout();
-    return *docked_.back();
+    fill_view_menu();
+    return *panel;
+}
+
+std::size_t PlayerWindow::index_of(const DockedPanel* panel) const {
+    for (std::size_t i = 0; i < docked_.size(); ++i)
+        if (docked_[i].get() == panel) return i;
+    return sonavel::no_item;
+}
+
+void PlayerWindow::show_panel(std::size_t index, bool shown) {
+    if (index >= docked_.size() || views_[index].hidden == !shown) return;
+    if (!shown && pane_with_focus({docked_[index]->container()}) >= 0) SetFocus(playlist_->window());
+    views_[index].hidden = !shown;
+    docked_[index]->show(shown);
+    layout();
+    fill_view_menu();
+}
+
+void PlayerWindow::close_panel(std::size_t index) {
+    if (index >= docked_.size()) return;
+    if (pane_with_focus({docked_[index]->container()}) >= 0) SetFocus(playlist_->window());
+    // Hidden first, it writes what it has pending, then closes.
+    docked_.erase(docked_.begin() + std::ptrdiff_t(index));
+    views_.erase(views_.begin() + std::ptrdiff_t(index));
+    layout();
+    fill_view_menu();
+}
+
+void PlayerWindow::refresh_captions() {
+    for (auto& panel : docked_) {
+        std::string type_name;
+        for (const auto& type : panel_types_)
+            if (type.type == panel->panel()->get_guid()) type_name = type.name;
+        panel->set_caption(panel_caption(type_name, panel->save_config()));
+    }
+}
+
+void PlayerWindow::on_tick() {
+    // The caption of the panel with the focus is drawn as active.
+    int focused = pane_with_focus(panes());
+    if (focused != focused_pane_) {
+        for (auto& panel : docked_) panel->redraw_caption();
+        focused_pane_ = focused;
+    }
+    // A panel's field or preset changes in its own Options dialog: its caption follows within a second.
+    if (++ticks_ % 4 == 0) refresh_captions();
+}
+
+ViewLayout PlayerWindow::view() const {
+    ViewLayout out;
+    out.columns = playlist_->columns().layout();
+    WINDOWPLACEMENT place = {};
+    place.length = sizeof place;
+    if (GetWindowPlacement(frame_, &place)) {
+        out.placed = true;
+        out.left = place.rcNormalPosition.left;
+        out.top = place.rcNormalPosition.top;
+        out.right = place.rcNormalPosition.right;
+        out.bottom = place.rcNormalPosition.bottom;
+        out.maximized = IsZoomed(frame_) || place.showCmd == SW_SHOWMAXIMIZED;
+    }
+    out.dock_width = panes_.dock_width();
+    out.panels = views_;
+    for (HWND popup : popup_windows(frame_))
+        if (IsWindowVisible(popup)) out.shown_popups.push_back(sonavel::wide_to_utf8(window_title(popup)));
+    return out;
+}
+
+void PlayerWindow::apply_view(const ViewLayout& view) {
+    playlist_->columns().set(view.columns);
+    RECT normal = {view.left, view.top, view.right, view.bottom};
+    // A place on no screen any more (another monitor, another resolution) is not taken.
+    bool usable = view.placed && normal.right - normal.left >= 200 && normal.bottom - normal.top >= 150 &&
+                  MonitorFromRect(&normal, MONITOR_DEFAULTTONULL) != nullptr;
+    if (usable) {
+        WINDOWPLACEMENT place = {};
+        place.length = sizeof place;
+        GetWindowPlacement(frame_, &place);
+        place.rcNormalPosition = normal;
+        place.showCmd = IsWindowVisible(frame_) ? (view.maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL) : SW_HIDE;
+        SetWindowPlacement(frame_, &place);
+        starts_maximized_ = view.maximized;
+    }
+    if (view.dock_width > 0) panes_.set_dock_width(view.dock_width);
+    for (std::size_t i = 0; i < docked_.size() && i < view.panels.size(); ++i) {
+        views_[i].height = std::max(0, view.panels[i].height);
+        if (view.panels[i].hidden) show_panel(i, false);
+    }
+    // Popup windows come back hidden: those shown at the end of the last run are shown again.
+    std::vector<HWND> popups = popup_windows(frame_);
+    for (const auto& title : view.shown_popups) {
+        for (HWND& popup : popups) {
+            if (popup && !IsWindowVisible(popup) && sonavel::wide_to_utf8(window_title(popup)) == title) {
+                ShowWindow(popup, SW_SHOWNA);
+                popup = nullptr;
+                break;
+            }
+        }
+    }
+    layout();
+    fill_view_menu();
 }
 
 std::vector<PanelPlacement> PlayerWindow::placements() const {
@@ -121,19 +326,47 @@ void PlayerWindow::restore(const std::vector<PanelPlacement>& panels) {
 void PlayerWindow::layout() {
     RECT client;
     GetClientRect(frame_, &client);
-    int width = client.right, height = client.bottom - status_->bar().fit();
-    int dock = docked_.empty() ? 0 : std::min(dock_width, width / 2);
-    int tabs = std::min(tabs_->height(), height);
-    SetWindowPos(tabs_->window(), nullptr, 0, 0, width - dock, tabs, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(playlist_->window(), nullptr, 0, tabs, width - dock, height - tabs, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (docked_.empty()) return;
-    int each = height / int(docked_.size());
-    for (std::size_t i = 0; i < docked_.size(); ++i) {
-        int top = int(i) * each;
-        int bottom = i + 1 == docked_.size() ? height : top + each;
-        SetWindowPos(docked_[i]->container(), nullptr, width - dock, top, dock, bottom - top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    client.bottom = std::max(client.top, client.bottom - status_->bar().fit());
+    std::vector<int> heights;
+    for (std::size_t i = 0; i < docked_.size(); ++i)
+        if (!views_[i].hidden) heights.push_back(views_[i].height);
+    placed_ = panes_.place(client, tabs_->height(), heights);
+    auto put = [](HWND window, const RECT& r) {
+        SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    put(tabs_->window(), placed_.tabs);
+    put(playlist_->window(), placed_.playlist);
+    std::size_t shown = 0;
+    for (std::size_t i = 0; i < docked_.size(); ++i)
+        if (!views_[i].hidden && shown < placed_.panels.size()) put(docked_[i]->container(), placed_.panels[shown++]);
+    // The splitters are the window's own background between its parts.
+    InvalidateRect(frame_, &placed_.dock_splitter, TRUE);
+    for (const auto& bar : placed_.panel_splitters) InvalidateRect(frame_, &bar, TRUE);
+}
+
+void PlayerWindow::on_splitter_mouse(UINT message, POINT at) {
+    if (message == WM_LBUTTONDOWN) {
+        if (panes_.start_drag(placed_, at)) SetCapture(frame_);
+        return;
     }
+    if (!panes_.dragging()) return;
+    if (message == WM_LBUTTONUP) {
+        panes_.end_drag();
+        if (GetCapture() == frame_) ReleaseCapture();
+        return;
+    }
+    RECT client;
+    GetClientRect(frame_, &client);
+    std::vector<std::size_t> shown;
+    std::vector<int> heights;
+    for (std::size_t i = 0; i < docked_.size(); ++i) {
+        if (views_[i].hidden) continue;
+        shown.push_back(i);
+        heights.push_back(views_[i].height);
+    }
+    panes_.drag(placed_, at, client.right, heights);
+    for (std::size_t j = 0; j < shown.size(); ++j) views_[shown[j]].height = heights[j];
+    layout();
 }
 
 void PlayerWindow::run_command(UINT id) {
@@ -147,6 +380,14 @@ void PlayerWindow::run_command(UINT id) {
         open_console();
     } else if (id == command_help) {
         open_help();
+    } else if (id >= command_first_docked && id <= command_last_docked && id - command_first_docked < docked_.size()) {
+        std::size_t index = id - command_first_docked;
+        show_panel(index, views_[index].hidden);
+    } else if (id >= command_first_popup && id <= command_last_popup) {
+        if (id - command_first_popup < listed_popups_.size()) bring_forward(listed_popups_[id - command_first_popup]);
+    } else if (playlist_commands_->run(id)) {
+    } else if (id == command_next_pane || id == command_previous_pane) {
+        move_pane_focus(panes(), id == command_next_pane);
     } else if (id >= command_first_panel_type && id < command_first_panel_type + panel_types_.size()) {
         dock(panel_types_[id - command_first_panel_type].type);
     } else if (folder_menu_) {
@@ -163,8 +404,14 @@ void PlayerWindow::add_folder() {
     if (!chosen) return;
     wchar_t path[MAX_PATH * 4] = {};
     if (!SHGetPathFromIDListW(chosen.get(), path)) return;
-    if (library_) library_->add_folder(sonavel::wide_to_utf8(path));
-    else import_folder(host_.engines(), path);
+    add_folders({path});
+}
+
+void PlayerWindow::add_folders(const std::vector<std::wstring>& folders) {
+    for (const auto& folder : folders) {
+        if (library_) library_->add_folder(sonavel::wide_to_utf8(folder));
+        else import_folder(host_.engines(), folder);
+    }
 }
 
 void PlayerWindow::open_preferences() {
@@ -212,7 +459,47 @@ LRESULT PlayerWindow::on_message(HWND window, UINT message, WPARAM wparam, LPARA
     case WM_SIZE:
         layout();
         return 0;
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wparam) == frame_ && LOWORD(lparam) == HTCLIENT) {
+            POINT at;
+            GetCursorPos(&at);
+            ScreenToClient(frame_, &at);
+            int bar = PaneLayout::hit(placed_, at);
+            if (bar != -2) {
+                SetCursor(LoadCursorW(nullptr, bar == -1 ? IDC_SIZEWE : IDC_SIZENS));
+                return TRUE;
+            }
+        }
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+        on_splitter_mouse(message, {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+        return 0;
+    case WM_CAPTURECHANGED:
+        panes_.end_drag();
+        return 0;
+    case WM_TIMER:
+        if (wparam == tick_timer) {
+            on_tick();
+            return 0;
+        }
+        break;
+    case WM_DROPFILES: {
+        auto drop = reinterpret_cast<HDROP>(wparam);
+        std::vector<std::wstring> paths = dropped_paths(drop);
+        DragFinish(drop);
+        add_folders(folders_to_add(paths));
+        return 0;
+    }
+    case wm_close_panel:
+        close_panel(index_of(reinterpret_cast<const DockedPanel*>(lparam)));
+        return 0;
     case WM_INITMENUPOPUP:
+        // Menus others add to the menu bar (Edit) show their keys too.
+        if (reinterpret_cast<HMENU>(wparam) == view_menu_) fill_view_menu();
+        if (reinterpret_cast<HMENU>(wparam) == playlist_menu_) playlist_commands_->fill(playlist_menu_);
+        show_keys(reinterpret_cast<HMENU>(wparam));
         if (folder_menu_ && reinterpret_cast<HMENU>(wparam) == remove_menu_) folder_menu_->fill(remove_menu_);
         break;
     case WM_COMMAND:
@@ -222,6 +509,23 @@ LRESULT PlayerWindow::on_message(HWND window, UINT message, WPARAM wparam, LPARA
         }
         break;
     case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(wparam) == tabs_->window()) {
+            POINT at = {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+            std::size_t playlist = host_.engines().playlists.get_active_playlist();
+            if (at.x == -1 && at.y == -1) {
+                RECT r;
+                GetWindowRect(tabs_->window(), &r);
+                at = {r.left, r.bottom};
+            } else {
+                TCHITTESTINFO hit = {};
+                hit.pt = at;
+                ScreenToClient(tabs_->window(), &hit.pt);
+                int tab = TabCtrl_HitTest(tabs_->window(), &hit);
+                if (tab >= 0) playlist = std::size_t(tab);
+            }
+            playlist_commands_->show_tab_menu(at, playlist);
+            return 0;
+        }
         if (reinterpret_cast<HWND>(wparam) == playlist_->window()) {
             POINT at = {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
             // (-1, -1): opened from the keyboard.

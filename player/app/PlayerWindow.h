@@ -1,8 +1,9 @@
 #pragma once
 // The player's main window: the host's main window with a menu (File: Add folder..., Remove folder,
-// Preferences..., Exit; View: one entry per registered panel type, which docks a panel of that type, and
-// Console; Help: the component's help page), the playlists' tabs above the active playlist on the left,
-// the docked panels stacked on the right and a status bar below. Right-click on the playlist opens the track context menu
+// Preferences..., Exit; View: one entry per registered panel type, which docks a panel of that type, the
+// docked panels to show or hide, and Console; Playlist: new, rename, remove; Help: the component's help page), the playlists' tabs above the active playlist on the left,
+// the docked panels stacked on the right and a status bar below. Folders and files dropped onto it join
+// the library. Right-click on the playlist opens the track context menu
 // over the selected tracks. Closing the window ends the message loop. Main thread.
 #include <windows.h>
 
@@ -14,9 +15,13 @@
 #include "player/app/FolderMenu.h"
 #include "player/app/KeptPanels.h"
 #include "player/app/LayoutFile.h"
+#include "player/app/PaneLayout.h"
+#include "player/app/PlayerKeys.h"
 #include "player/app/PlayerStatus.h"
+#include "player/app/PlaylistCommands.h"
 #include "player/app/PlaylistTabs.h"
 #include "player/app/PlaylistView.h"
+#include "player/app/ViewLayout.h"
 #include "player/prefs/PreferencesDialog.h"
 #include "player/win/ConsoleWindow.h"
 #include "player/win/DockHost.h"
@@ -33,9 +38,16 @@ public:
         command_preferences = 120,
         command_console = 121,
         command_help = 110,
-        command_first_panel_type = 200
+        command_next_pane = 130,
+        command_previous_pane = 131,
+        command_first_panel_type = 200,
+        // View: one entry per docked panel, ticked while it is shown.
+        command_first_docked = 300,
+        command_last_docked = 399,
+        // View: one entry per popup window, which brings it forward.
+        command_first_popup = 500,
+        command_last_popup = 599
     };
-    static constexpr int dock_width = 440;
 
     struct PanelType {
         sonavel::guid type;
@@ -57,6 +69,7 @@ public:
     // Runs after Preferences gave settings new values.
     std::function<void()> settings_applied;
     PlaylistTabs& tabs() noexcept { return *tabs_; }
+    PlaylistCommands& playlist_commands() noexcept { return *playlist_commands_; }
     // File > Remove folder (null without a library).
     HMENU remove_folder_menu() const noexcept { return remove_menu_; }
     // The registered panel types, in the order of the View menu.
@@ -80,6 +93,24 @@ public:
     // The track context menu of the playlist's selection at a screen point.
     void show_track_menu(POINT screen);
     void layout();
+    // Where the parts are now (the splitters among them), in the main window's client coordinates.
+    const PaneLayout::Result& placed() const noexcept { return placed_; }
+
+    // Shows or hides a docked panel (it stays in the layout); closes one for good.
+    void show_panel(std::size_t index, bool shown);
+    bool panel_shown(std::size_t index) const { return !views_.at(index).hidden; }
+    void close_panel(std::size_t index);
+    // Reads each docked panel's field and preset into its caption again.
+    void refresh_captions();
+
+    // The window's look as view.cfg keeps it, and back (before the window is first shown: its place, and
+    // whether it starts maximized).
+    ViewLayout view() const;
+    void apply_view(const ViewLayout& view);
+    bool starts_maximized() const noexcept { return starts_maximized_; }
+
+    // The panes F6 and Ctrl+Tab move the focus between: the playlist, then each docked panel.
+    std::vector<HWND> panes() const;
 
 private:
     static LRESULT CALLBACK frame_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
@@ -87,10 +118,18 @@ private:
     LRESULT on_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     void build_menu();
     void add_folder();
+    // Adds folders to the library (without one, imports their files into the playlist).
+    void add_folders(const std::vector<std::wstring>& folders);
     void open_preferences();
     void open_console();
     void open_help();
     void report(const std::exception& e);
+    // Each entry of the menu bar whose command has a key shows it.
+    void show_keys(HMENU menu);
+    void fill_view_menu();
+    void on_splitter_mouse(UINT message, POINT at);
+    std::size_t index_of(const DockedPanel* panel) const;
+    void on_tick();
 
     WinHost& host_;
     library::LibrarySync* library_;
@@ -107,6 +146,17 @@ private:
     std::vector<std::unique_ptr<DockedPanel>> docked_;
     KeptPanels kept_;
     std::wstring help_file_;
+    std::unique_ptr<PlayerKeys> keys_;
+    std::unique_ptr<PlaylistCommands> playlist_commands_;
+    HMENU view_menu_ = nullptr;      // owned by the menu bar
+    std::vector<HWND> listed_popups_;  // as the View menu lists them
+    HMENU playlist_menu_ = nullptr;  // owned by the menu bar
+    std::vector<PanelView> views_;  // per docked panel
+    PaneLayout panes_;
+    PaneLayout::Result placed_;
+    bool starts_maximized_ = false;
+    int focused_pane_ = -1;
+    int ticks_ = 0;
 };
 
 }  // namespace player

@@ -1,19 +1,19 @@
 #include "player/app/PlaylistView.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <string>
 #include <vector>
 
+#include "player/app/TextPrompt.h"
+#include "player/app/PlaylistSort.h"
+#include "player/app/SelectionColours.h"
 #include "sdk/errors.h"
 #include "sdk/utf8.h"
 
 namespace player {
 namespace {
-
-constexpr const char* column_fields[] = {"ARTIST", "TITLE", "GENRE"};
-constexpr const wchar_t* column_titles[] = {L"Artist", L"Title", L"Genre", L"File"};
-constexpr int column_widths[] = {140, 180, 140, 220};
 
 // Several values of a field shown as the user reads them.
 std::string joined_values(const sonavel::file_info& record, const char* field) {
@@ -88,20 +88,15 @@ private:
 }  // namespace
 
 PlaylistView::PlaylistView(HWND parent, HostEngines& engines)
-    : engines_(engines), parent_(parent), listener_(sonavel::service_impl_t<PlaylistListener>::create_object()) {
-    list_.reset(CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, 0, 0, 100, 100,
-                                parent, reinterpret_cast<HMENU>(INT_PTR(control_id)), GetModuleHandleW(nullptr),
-                                nullptr));
-    ListView_SetExtendedListViewStyle(list_.get(), LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    for (int c = 0; c < column_count; ++c) {
-        LVCOLUMNW column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = const_cast<wchar_t*>(column_titles[c]);
-        column.cx = column_widths[c];
-        column.iSubItem = c;
-        ListView_InsertColumn(list_.get(), c, &column);
-    }
+    : engines_(engines), parent_(parent),
+      list_(CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, 0, 0,
+                            100, 100, parent, reinterpret_cast<HMENU>(INT_PTR(control_id)), GetModuleHandleW(nullptr),
+                            nullptr)),
+      columns_(list_.get()),
+      listener_(sonavel::service_impl_t<PlaylistListener>::create_object()) {
+    ListView_SetExtendedListViewStyle(list_.get(), LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP);
+    columns_.set({});
     engines_.state.registry.add_instance(sonavel::playlist_callback_single_static::class_guid,
                                          static_cast<sonavel::service_base*>(listener_.get_ptr()));
     listener_->attach(this);
@@ -123,6 +118,14 @@ LRESULT CALLBACK PlaylistView::list_proc(HWND window, UINT message, WPARAM wpara
     // draws each; it draws once instead, and the playlist hears of the whole change once.
     bool quiet = (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_KEYDOWN) &&
                  int(ListView_GetSelectedCount(window)) > many_rows;
+    if (message == WM_CONTEXTMENU && reinterpret_cast<HWND>(wparam) == ListView_GetHeader(window)) {
+        try {
+            view->show_column_menu({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+        } catch (const std::exception& e) {
+            view->engines_.console.print(("Playlist view: " + sonavel::message_of(e)).c_str());
+        }
+        return 0;
+    }
     if (quiet) SendMessageW(window, WM_SETREDRAW, FALSE, 0);
     ++view->batch_depth_;
     // A plain click or a move of the focus from the keyboard selects one row: the others are deselected
@@ -175,9 +178,13 @@ void PlaylistView::flush_user_selection() {
 LRESULT CALLBACK PlaylistView::parent_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
                                            DWORD_PTR self) {
     if (message == WM_NOTIFY) {
+        auto& header = *reinterpret_cast<NMHDR*>(lparam);
+        auto* view = reinterpret_cast<PlaylistView*>(self);
+        if (header.hwndFrom == view->list_.get() && header.code == NM_CUSTOMDRAW)
+            return draw_unfocused_selection(view->list_.get(), reinterpret_cast<NMLVCUSTOMDRAW&>(header));
         // Nothing may unwind into the system's window code.
         try {
-            reinterpret_cast<PlaylistView*>(self)->on_notify(*reinterpret_cast<const NMHDR*>(lparam));
+            view->on_notify(header);
         } catch (const std::exception& e) {
             reinterpret_cast<PlaylistView*>(self)->engines_.console.print(
                 ("Playlist view: " + sonavel::message_of(e)).c_str());
@@ -191,17 +198,19 @@ std::wstring PlaylistView::cell_text(std::size_t row, int column) {
     if (playlist == sonavel::no_item) return {};
     auto track = engines_.playlists.get_item_handle(playlist, row);
     if (!track.is_valid()) return {};
-    if (column == column_file) return sonavel::utf8_to_wide(file_name(track->get_path()));
-    if (column < 0 || column >= column_count) return {};
+    const std::string& field = columns_.field(column);
+    if (field.empty()) return {};
+    if (field == PlaylistColumns::file_name_field) return sonavel::utf8_to_wide(file_name(track->get_path()));
+    if (field == PlaylistColumns::path_field) return sonavel::utf8_to_wide(track->get_path());
     // The row's record is read once for its columns as the list asks for them in turn.
     if (cached_row_ != row || cached_track_ != track) {
         cached_known_ = track->get_info(cached_record_);
         cached_row_ = row;
         cached_track_ = track;
     }
-    std::string text = cached_known_ ? joined_values(cached_record_, column_fields[column]) : std::string();
+    std::string text = cached_known_ ? joined_values(cached_record_, field.c_str()) : std::string();
     // An untagged track is still told apart from the others: by its file name.
-    if (column == column_title && text.empty()) text = name_without_extension(file_name(track->get_path()));
+    if (field == "TITLE" && text.empty()) text = name_without_extension(file_name(track->get_path()));
     return sonavel::utf8_to_wide(text);
 }
 
@@ -234,7 +243,15 @@ void PlaylistView::show_selection(const sonavel::bit_array& affected, const sona
     }
 }
 
+void PlaylistView::forget_sort() {
+    // Another order or another playlist: no longer sorted by a column (unless it is that sort's own change).
+    if (sorting_ || sorted_column_ < 0) return;
+    sorted_column_ = -1;
+    columns_.show_sorted(-1, false);
+}
+
 void PlaylistView::playlist_changed() {
+    forget_sort();
     scoped_flag guard(syncing_);
     forget_cached_row();
     pending_ = {};
@@ -267,6 +284,7 @@ void PlaylistView::playlist_changed() {
 }
 
 void PlaylistView::items_added(std::size_t base, std::size_t count, const sonavel::bit_array& selection) {
+    forget_sort();
     std::size_t rows = std::size_t(ListView_GetItemCount(list_.get()));
     bool any_selected = false;
     for (std::size_t i = 0; i < count && !any_selected; ++i) any_selected = selection.get(i);
@@ -314,7 +332,34 @@ void PlaylistView::on_notify(const NMHDR& header) {
         on_range_changed(reinterpret_cast<const NMLVODSTATECHANGE&>(header));
     } else if (header.code == LVN_KEYDOWN) {
         on_key_down(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
+    } else if (header.code == LVN_COLUMNCLICK) {
+        sort_by(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
     }
+}
+
+void PlaylistView::sort_by(int subitem) {
+    std::size_t playlist = active();
+    if (playlist == sonavel::no_item || columns_.field(subitem).empty()) return;
+    bool descending = sorted_column_ == subitem && !sorted_descending_;
+    {
+        scoped_flag guard(sorting_);
+        sort_playlist(engines_.playlists, playlist, [&](std::size_t item) { return cell_text(item, subitem); }, descending);
+    }
+    sorted_column_ = subitem;
+    sorted_descending_ = descending;
+    columns_.show_sorted(subitem, descending);
+}
+
+void PlaylistView::show_column_menu(POINT screen) {
+    if (screen.x == -1 && screen.y == -1) {
+        RECT header;
+        GetWindowRect(ListView_GetHeader(list_.get()), &header);
+        screen = {header.left, header.bottom};
+    }
+    columns_.show_menu(parent_, screen, [this] { return ask_field_name(parent_); });
+    // The sub-items were made anew.
+    sorted_column_ = -1;
+    forget_cached_row();
 }
 
 namespace {

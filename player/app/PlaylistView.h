@@ -1,6 +1,8 @@
 #pragma once
-// The active playlist as a report list view (Artist, Title, Genre, File; several rows selectable; a track
-// without a title shows its file name there, without the extension), kept
+// The active playlist as a report list view (by default Artist, Title, Genre, File, Album, Track, Date; the
+// columns are the user's to choose, order and size; several rows selectable; a track without a title shows
+// its file name there, without the extension; a click on a column's header sorts the playlist by it, a
+// second click the other way round), kept
 // equal to the playlist both ways: what the user selects and focuses goes to the playlist manager, what
 // the playlist does (items, selection, focus, changed tags) shows in the view. Keys pressed in the view
 // go to the host's keyboard shortcuts. The view hears its list's notifications by subclassing the
@@ -14,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "player/app/PlaylistColumns.h"
 #include "player/app/PlaylistListener.h"
 #include "player/engine/HostEngines.h"
 #include "sdk/file_info.h"
@@ -23,7 +26,8 @@ namespace player {
 
 class PlaylistView final : private PlaylistEvents {
 public:
-    enum column : int { column_artist, column_title, column_genre, column_file, column_count };
+    // The default columns' sub-items.
+    enum column : int { column_artist, column_title, column_genre, column_file };
     static constexpr int control_id = 1001;
 
     PlaylistView(HWND parent, HostEngines& engines);
@@ -36,6 +40,13 @@ public:
     sonavel::metadb_handle_list selected_tracks();
     // Where a context menu opened from the keyboard appears (screen coordinates): at the focused row.
     POINT keyboard_menu_point() const;
+    PlaylistColumns& columns() noexcept { return columns_; }
+    // Sorts the active playlist by the sub-item's column, as a click on its header does: ascending, or the
+    // other way round when it is sorted by that column already.
+    void sort_by(int subitem);
+    // The column the playlist was last sorted by (-1: none since it changed) and whether downwards.
+    int sorted_column() const noexcept { return sorted_column_; }
+    bool sorted_descending() const noexcept { return sorted_descending_; }
 
 private:
     void playlist_changed() override;
@@ -54,6 +65,9 @@ private:
     void on_item_changed(const NMLISTVIEW& change);
     void on_key_down(WORD key);
     void on_range_changed(const NMLVODSTATECHANGE& change);
+    // The header's menu of columns, at a screen point ((-1, -1): below the header's left end).
+    void show_column_menu(POINT screen);
+    void forget_sort();
     // The text of a cell, asked for by the list as it draws (the rows are virtual: the playlist holds them).
     std::wstring cell_text(std::size_t row, int column);
     void forget_cached_row();
@@ -65,6 +79,10 @@ private:
     HostEngines& engines_;
     HWND parent_;
     sonavel::unique_hwnd list_;
+    PlaylistColumns columns_;
+    int sorted_column_ = -1;
+    bool sorted_descending_ = false;
+    bool sorting_ = false;
     sonavel::service_ptr_t<PlaylistListener> listener_;
     // Set while the view is changed to match the playlist: those changes are not the user's.
     bool syncing_ = false;

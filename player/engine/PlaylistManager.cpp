@@ -81,6 +81,11 @@ void PlaylistManager::remove_playlist(std::size_t index) {
     lists_changed();
 }
 
+void PlaylistManager::rename_playlist(std::size_t playlist, const std::string& name) {
+    at(playlist).name = name;
+    lists_changed();
+}
+
 std::size_t PlaylistManager::get_item_count(std::size_t playlist) { return at(playlist).items.size(); }
 
 sonavel::metadb_handle_ptr PlaylistManager::get_item_handle(std::size_t playlist, std::size_t item) {

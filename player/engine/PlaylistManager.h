@@ -22,6 +22,8 @@ public:
     std::size_t find_playlist(const char* name) override;
     std::size_t create_playlist(const char* name, std::size_t index) override;
     void remove_playlist(std::size_t playlist) override;
+    // Gives the playlist another name (the player's tabs show it).
+    void rename_playlist(std::size_t playlist, const std::string& name);
 
     std::size_t get_item_count(std::size_t playlist) override;
     sonavel::metadb_handle_ptr get_item_handle(std::size_t playlist, std::size_t item) override;

@@ -7,6 +7,9 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "player/history/HistoryWindowDetails.h"
+#include "player/win/CenterOn.h"
+#include "player/win/MessageLoop.h"
 #include "sdk/errors.h"
 #include "sdk/utf8.h"
 #include "sdk/win/uwin.h"
@@ -19,6 +22,7 @@ constexpr int margin = 8;
 constexpr int button_width = 88;
 constexpr int button_height = 26;
 constexpr int bound_height = 20;
+constexpr int details_height = 110;
 
 struct column {
     const wchar_t* text;
@@ -76,12 +80,14 @@ HistoryWindow::HistoryWindow(HWND owner, HistoryStore& store, std::string bound_
     metrics.cbSize = sizeof metrics;
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         font_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
-    window_.reset(CreateWindowExW(0, class_name, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 760, 420,
+    window_.reset(CreateWindowExW(0, class_name, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 760, 520,
                                   owner, nullptr, GetModuleHandleW(nullptr), this));
     if (!window_) throw std::runtime_error("The history window could not be created");
+    MessageLoop::close_on_escape(window_.get());
     create_controls();
     refresh();
     layout();
+    if (owner) center_on(window_.get(), owner);
     ShowWindow(window_.get(), SW_SHOW);
 }
 
@@ -102,7 +108,10 @@ void HistoryWindow::create_controls() {
                                    0, w, HMENU(INT_PTR(id_undo)), module, nullptr);
     close_button_ = CreateWindowExW(0, L"BUTTON", L"Close", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
                                     0, 0, w, HMENU(INT_PTR(id_close)), module, nullptr);
-    for (HWND control : {bound_, list_, undo_button_, close_button_})
+    details_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                               0, 0, 0, 0, w, HMENU(INT_PTR(id_details)), module, nullptr);
+    for (HWND control : {bound_, list_, details_, undo_button_, close_button_})
         if (font_) SendMessageW(control, WM_SETFONT, WPARAM(font_.get()), FALSE);
     SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     for (int i = 0; i < int(std::size(columns)); ++i) {
@@ -122,7 +131,9 @@ void HistoryWindow::layout() {
     MoveWindow(bound_, margin, margin, width - 2 * margin, bound_height, TRUE);
     const int list_top = margin + bound_height + margin / 2;
     const int buttons_top = height - margin - button_height;
-    MoveWindow(list_, margin, list_top, width - 2 * margin, std::max(0, buttons_top - margin - list_top), TRUE);
+    const int details_top = std::max(list_top, buttons_top - margin - details_height);
+    MoveWindow(list_, margin, list_top, width - 2 * margin, std::max(0, details_top - margin / 2 - list_top), TRUE);
+    MoveWindow(details_, margin, details_top, width - 2 * margin, std::max(0, buttons_top - margin - details_top), TRUE);
     MoveWindow(undo_button_, width - 2 * (margin + button_width), buttons_top, button_width, button_height, TRUE);
     MoveWindow(close_button_, width - margin - button_width, buttons_top, button_width, button_height, TRUE);
 }
@@ -156,6 +167,22 @@ void HistoryWindow::refresh() {
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_, nullptr, TRUE);
     update_button();
+    details_of_ = -1;
+    show_details();
+}
+
+void HistoryWindow::show_details() {
+    const std::int64_t update = chosen();
+    if (update == details_of_) return;
+    details_of_ = update;
+    std::string text;
+    if (update != 0) {
+        for (const auto& line : describe_changes(store_.changes(update))) text += line + "\r\n";
+        if (text.empty()) text = "No field was changed.";
+    } else {
+        text = "Choose an update to see what it changed.";
+    }
+    SetWindowTextW(details_, sonavel::utf8_to_wide(text).c_str());
 }
 
 void HistoryWindow::update_button() {
@@ -201,7 +228,10 @@ LRESULT HistoryWindow::on_message(HWND w, UINT message, WPARAM wparam, LPARAM lp
         return 0;
     case WM_NOTIFY: {
         const auto& header = *reinterpret_cast<const NMHDR*>(lparam);
-        if (header.idFrom == id_list && header.code == LVN_ITEMCHANGED) update_button();
+        if (header.idFrom == id_list && header.code == LVN_ITEMCHANGED) {
+            update_button();
+            show_details();
+        }
         return 0;
     }
     case WM_CLOSE:

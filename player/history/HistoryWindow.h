@@ -1,7 +1,9 @@
 #pragma once
 // Edit > "Tag update history...": a window owned by the player's main window listing the recent tag
-// updates (time, origin, files, fields, whether taken back) newest first, with the history's bound, and
-// an "Undo" button that takes back the chosen update (an undo taken back is a redo). Main thread.
+// updates (time, origin, files, fields, whether taken back) newest first, with the history's bound, what
+// the chosen update changed (each field's values before and after, how many files, a few of their names)
+// and an "Undo" button that takes back the chosen update (an undo taken back is a redo). It opens over
+// the middle of its owner; Escape closes it. Main thread.
 #include <windows.h>
 
 #include <cstdint>
@@ -18,7 +20,7 @@ public:
     static constexpr const wchar_t* title = L"Tag update history";
     // Rows listed at most.
     static constexpr std::size_t shown_updates = 500;
-    enum control : int { id_list = 1, id_undo = 2, id_close = 3, id_bound = 4 };
+    enum control : int { id_list = 1, id_undo = 2, id_close = 3, id_bound = 4, id_details = 5 };
 
     // `undo(update)` takes back an update; false when it could not start.
     HistoryWindow(HWND owner, HistoryStore& store, std::string bound_text, std::function<bool(std::int64_t)> undo);
@@ -40,6 +42,7 @@ private:
     void create_controls();
     void layout();
     void update_button();
+    void show_details();
     void undo_chosen();
 
     HistoryStore& store_;
@@ -52,6 +55,8 @@ private:
     HWND undo_button_ = nullptr;
     HWND close_button_ = nullptr;
     HWND bound_ = nullptr;
+    HWND details_ = nullptr;
+    std::int64_t details_of_ = -1;
 };
 
 // "2026-12-07 17:04:09", local time.

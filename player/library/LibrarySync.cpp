@@ -8,6 +8,7 @@
 #include "player/library/PathCase.h"
 #include "sdk/errors.h"
 #include "sdk/playlist.h"
+#include "sdk/utf8.h"
 
 namespace player::library {
 namespace {
@@ -177,6 +178,15 @@ void LibrarySync::remove_folder(const std::string& folder) {
     ScanBatch batch;
     batch.removed = std::move(gone);
     apply(batch);
+    // Files of the folder that could not be read are no longer the library's: neither counted nor told.
+    std::string prefix = folder;
+    if (!prefix.empty() && prefix.back() != '\\' && prefix.back() != '/') prefix += '\\';
+    auto before = unreadable_.size();
+    unreadable_.erase(std::remove_if(unreadable_.begin(), unreadable_.end(),
+                                     [&](const std::string& line) { return sonavel::stricmp_utf8_partial(line.c_str(), prefix.c_str()) == 0; }),
+                      unreadable_.end());
+    if (unreadable_.size() != before && engines_.status.text().rfind("Library: ", 0) == 0)
+        engines_.status.set(unreadable_.empty() ? std::string() : "Library: " + status_text() + " (View > Console lists them)");
 }
 
 void LibrarySync::scan() { start_scan(database_->folders()); }

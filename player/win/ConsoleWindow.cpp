@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "player/win/CenterOn.h"
+#include "player/win/MessageLoop.h"
 #include "player/win/WindowFont.h"
 #include "sdk/errors.h"
 #include "sdk/utf8.h"
@@ -51,6 +52,7 @@ ConsoleWindow::ConsoleWindow(HWND owner, Console& console)
                                   CW_USEDEFAULT, 760, 360, owner, nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!window_) throw sonavel::exception_bug_check();
     SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    MessageLoop::close_on_escape(window_.get());
     SetWindowLongPtrW(window_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(window_proc));
     HWND text = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |

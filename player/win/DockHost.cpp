@@ -1,5 +1,9 @@
 #include "player/win/DockHost.h"
 
+#include <algorithm>
+
+#include "player/win/GdiScope.h"
+#include "player/win/WindowFont.h"
 #include "sdk/core_api.h"
 
 namespace player {
@@ -28,9 +32,11 @@ DockedPanel::DockedPanel(HWND parent, const sonavel::guid& type, const std::vect
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = container_class;
     RegisterClassExW(&wc);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     container_.reset(CreateWindowExW(WS_EX_CONTROLPARENT, container_class, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
                                      area.left, area.top, area.right - area.left, area.bottom - area.top, parent,
                                      nullptr, wc.hInstance, nullptr));
+    SetWindowLongPtrW(container_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 
     sonavel::abort_callback_dummy abort;
     if (!config.empty()) {
@@ -40,13 +46,15 @@ DockedPanel::DockedPanel(HWND parent, const sonavel::guid& type, const std::vect
     host_ = sonavel::service_impl_t<DockHost>::create();
     RECT client;
     GetClientRect(container_.get(), &client);
-    HWND window = panel_->attach_window(container_.get(), host_, 0, 0, client.right, client.bottom);
+    const int top = caption_height();
+    HWND window = panel_->attach_window(container_.get(), host_, 0, top, client.right, client.bottom - top);
     if (!window) throw sonavel::exception_bug_check();
-    SetWindowPos(window, nullptr, 0, 0, client.right, client.bottom, SWP_NOZORDER);
+    SetWindowPos(window, nullptr, 0, top, client.right, std::max(0L, client.bottom - top), SWP_NOZORDER);
     ShowWindow(window, SW_SHOW);
 }
 
 DockedPanel::~DockedPanel() {
+    if (container_) SetWindowLongPtrW(container_.get(), GWLP_USERDATA, 0);
     if (!panel_) return;
     // A panel writes what it has pending when it is hidden: closing it while shown would drop that.
     if (HWND window = panel_->get_window(); window && (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE))
@@ -66,15 +74,86 @@ std::vector<std::uint8_t> DockedPanel::save_config() const {
     return writer.data();
 }
 
+int DockedPanel::caption_height() { return GetSystemMetrics(SM_CYSMCAPTION) + 2; }
+
+RECT DockedPanel::close_box() const {
+    RECT client;
+    GetClientRect(container_.get(), &client);
+    const int h = caption_height();
+    return {client.right - h, 0, client.right, h};
+}
+
+void DockedPanel::set_caption(const std::wstring& text) {
+    if (text == caption_) return;
+    caption_ = text;
+    SetWindowTextW(container_.get(), text.c_str());
+    redraw_caption();
+}
+
+void DockedPanel::redraw_caption() {
+    RECT strip;
+    GetClientRect(container_.get(), &strip);
+    strip.bottom = caption_height();
+    InvalidateRect(container_.get(), &strip, TRUE);
+}
+
+void DockedPanel::paint_caption(HDC dc) {
+    RECT strip;
+    GetClientRect(container_.get(), &strip);
+    strip.bottom = caption_height();
+    HWND focus = GetFocus();
+    const bool focused = focus && IsChild(container_.get(), focus);
+    sonavel::unique_hbrush back(CreateSolidBrush(GetSysColor(focused ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION)));
+    FillRect(dc, &strip, back.get());
+    sonavel::unique_hfont font = message_font();
+    selected_object with_font(dc, font.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(focused ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    RECT text = strip;
+    text.left += 4;
+    text.right = close_box().left - 2;
+    DrawTextW(dc, caption_.c_str(), int(caption_.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    // The close box: a button face with a cross, drawn by hand (the system's glyph font may be missing).
+    RECT box = close_box();
+    InflateRect(&box, -2, -2);
+    DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONPUSH);
+    unique_hpen pen(CreatePen(PS_SOLID, 2, GetSysColor(COLOR_BTNTEXT)));
+    selected_object with_pen(dc, pen.get());
+    InflateRect(&box, -4, -4);
+    MoveToEx(dc, box.left, box.top, nullptr);
+    LineTo(dc, box.right, box.bottom);
+    MoveToEx(dc, box.right - 1, box.top, nullptr);
+    LineTo(dc, box.left - 1, box.bottom);
+}
+
 LRESULT CALLBACK DockedPanel::container_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_SIZE) {
-        // The panel fills its container.
-        if (HWND child = GetWindow(window, GW_CHILD)) {
-            SetWindowPos(child, nullptr, 0, 0, LOWORD(lparam), HIWORD(lparam), SWP_NOZORDER | SWP_NOACTIVATE);
-        }
+    auto* self = reinterpret_cast<DockedPanel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    switch (message) {
+    case WM_SIZE: {
+        // The panel fills its container below the caption.
+        const int top = caption_height();
+        if (HWND child = GetWindow(window, GW_CHILD))
+            SetWindowPos(child, nullptr, 0, top, LOWORD(lparam), std::max(0, int(HIWORD(lparam)) - top),
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        InvalidateRect(window, nullptr, TRUE);
         return 0;
     }
-    return DefWindowProcW(window, message, wparam, lparam);
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        if (self) self->paint_caption(dc);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_LBUTTONUP: {
+        POINT at = {short(LOWORD(lparam)), short(HIWORD(lparam))};
+        RECT box = self ? self->close_box() : RECT{};
+        if (self && PtInRect(&box, at) && self->on_close) self->on_close();
+        return 0;
+    }
+    default:
+        return DefWindowProcW(window, message, wparam, lparam);
+    }
 }
 
 }  // namespace player

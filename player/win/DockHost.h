@@ -3,7 +3,9 @@
 // window-host object handed to the panel, and the panel's stored configuration.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "sdk/dockwork.h"
@@ -30,7 +32,9 @@ public:
 };
 
 // One docked panel: created from the registered panel types by its type GUID, configured, attached to a
-// container child of `parent`, sized to fill it.
+// container child of `parent`, below a caption strip that names what the panel edits and has a close box
+// at its right end; the panel fills the rest. The caption is drawn in the active caption's colours while
+// the keyboard focus is in the panel.
 class DockedPanel {
 public:
     // Throws "Service not found" when no registered panel type has `type`.
@@ -47,10 +51,23 @@ public:
     // The panel's configuration as the layout stores it.
     std::vector<std::uint8_t> save_config() const;
 
+    static int caption_height();
+    void set_caption(const std::wstring& text);
+    const std::wstring& caption() const noexcept { return caption_; }
+    // The close box, in the container's client coordinates.
+    RECT close_box() const;
+    // Runs when the close box is clicked (the panel must not be destroyed while that click is handled:
+    // post the closing).
+    std::function<void()> on_close;
+    // Draws the caption again (the focus came or went).
+    void redraw_caption();
+
 private:
     static LRESULT CALLBACK container_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    void paint_caption(HDC dc);
 
     sonavel::unique_hwnd container_;
+    std::wstring caption_;
     dockwork::window_ptr panel_;
     dockwork::window_host_ptr host_;
 };

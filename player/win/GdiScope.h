@@ -24,8 +24,10 @@ private:
 
 namespace detail {
 inline void delete_dc(HDC dc) noexcept { DeleteDC(dc); }
+inline void delete_pen(HPEN pen) noexcept { DeleteObject(pen); }
 }  // namespace detail
 using unique_memory_dc = sonavel::unique_handle<HDC, detail::delete_dc>;
+using unique_hpen = sonavel::unique_handle<HPEN, detail::delete_pen>;
 
 class selected_object {
 public:

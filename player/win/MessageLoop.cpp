@@ -6,6 +6,9 @@ namespace player {
 namespace {
 constexpr UINT wm_run_queue = WM_APP + 1;
 constexpr wchar_t wake_class[] = L"StandInPlayerMainThreadQueue";
+constexpr wchar_t close_on_escape_property[] = L"PlayerClosesOnEscape";
+// The loop whose hook serves this thread: a message hook has no data of its own.
+thread_local MessageLoop* hooked_loop = nullptr;
 }  // namespace
 
 void ModelessDialogs::add(HWND__* window) {
@@ -38,9 +41,17 @@ MessageLoop::MessageLoop(MainThreadQueue& queue, const ModelessDialogs& dialogs)
     HWND target = wake_window_.get();
     // Any thread may queue; the posted message brings the work to this thread's loop.
     queue_.set_waker([target] { PostMessageW(target, wm_run_queue, 0, 0); });
+    if (!hooked_loop) {
+        hook_.reset(SetWindowsHookExW(WH_GETMESSAGE, key_hook, nullptr, GetCurrentThreadId()));
+        if (hook_) hooked_loop = this;
+    }
 }
 
-MessageLoop::~MessageLoop() { queue_.set_waker(nullptr); }
+MessageLoop::~MessageLoop() {
+    queue_.set_waker(nullptr);
+    if (hooked_loop == this) hooked_loop = nullptr;
+    hook_.reset();
+}
 
 LRESULT CALLBACK MessageLoop::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == wm_run_queue) {
@@ -49,6 +60,36 @@ LRESULT CALLBACK MessageLoop::window_proc(HWND window, UINT message, WPARAM wpar
         return 0;
     }
     return DefWindowProcW(window, message, wparam, lparam);
+}
+
+bool MessageLoop::filter_key(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    if (key_filter_ && key_filter_(msg)) return true;
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE || !msg.hwnd) return false;
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    if (!root || !GetPropW(root, close_on_escape_property)) return false;
+    PostMessageW(root, WM_CLOSE, 0, 0);
+    return true;
+}
+
+void MessageLoop::close_on_escape(HWND window) { SetPropW(window, close_on_escape_property, HANDLE(1)); }
+
+LRESULT CALLBACK MessageLoop::key_hook(int code, WPARAM wparam, LPARAM lparam) {
+    auto* msg = reinterpret_cast<MSG*>(lparam);
+    // Only messages taken from the queue: a key peeked at and left there is seen when it is taken.
+    if (code >= 0 && wparam == PM_REMOVE && hooked_loop) {
+        try {
+            if (hooked_loop->filter_key(*msg)) {
+                // Emptied: the loop that took it dispatches nothing.
+                msg->message = WM_NULL;
+                msg->wParam = 0;
+                msg->lParam = 0;
+            }
+        } catch (...) {
+            // A key that could not be handled is left to its window.
+        }
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
 void MessageLoop::dispatch(MSG& msg) {

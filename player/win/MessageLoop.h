@@ -1,9 +1,13 @@
 #pragma once
 // The main thread's message loop of the stand-in player: runs the main-thread queue when woken, gives
-// registered modeless dialogs their keyboard handling, and serves modal waits.
+// registered modeless dialogs their keyboard handling, and serves modal waits. Key presses are seen as
+// they leave the thread's queue (a message hook, so that they are seen whatever loop takes them, as the
+// panels' own hook sees theirs): first by the player's key filter, then Escape closes the window it was
+// pressed in when that window asked for it.
 #include <windows.h>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "player/engine/MainThreadQueue.h"
@@ -39,14 +43,23 @@ public:
     void run_pending();
     // Until WM_QUIT.
     int run();
+    // Sees each key press (WM_KEYDOWN, WM_SYSKEYDOWN) taken from the queue; true when it handled the key,
+    // which then goes no further. Empty: none.
+    void set_key_filter(std::function<bool(const MSG&)> filter) { key_filter_ = std::move(filter); }
+    // Escape pressed in the top-level window `window` (or in its controls) closes it, as Cancel would.
+    static void close_on_escape(HWND window);
 
 private:
     static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    static LRESULT CALLBACK key_hook(int code, WPARAM wparam, LPARAM lparam);
     void dispatch(MSG& msg);
+    bool filter_key(const MSG& msg);
 
     MainThreadQueue& queue_;
     const ModelessDialogs& dialogs_;
     sonavel::unique_hwnd wake_window_;
+    std::function<bool(const MSG&)> key_filter_;
+    sonavel::unique_hhook hook_;
 };
 
 }  // namespace player

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "player/app/LayoutFile.h"
+#include "player/app/ViewLayout.h"
 #include "sdk/errors.h"
 #include "sdk/utf8.h"
 #include "tests/app/audio_files.h"
@@ -49,6 +50,56 @@ TEST(LayoutFile, ADamagedFileRaisesTheHostsDataError) {
     huge_count[7] = 0x7F;
     write_bytes(path, huge_count);
     EXPECT_THROW(player::read_layout(utf8), sonavel::exception_io_data) << "absurd count";
+}
+
+TEST(ViewLayoutFile, ColumnsPlaceSplittersPanelsAndShownPopupsComeBackAsWritten) {
+    TempFolder folder;
+    std::string path = sonavel::wide_to_utf8(folder.file(L"view.cfg"));
+    player::ViewLayout view;
+    view.columns = {{"ALBUM", 90}, {"%path%", 300}, {"COMPOSER", 120}};
+    view.placed = true;
+    view.left = -20;
+    view.top = 30;
+    view.right = 1000;
+    view.bottom = 700;
+    view.maximized = true;
+    view.dock_width = 380;
+    view.panels = {{250, false}, {0, true}};
+    view.shown_popups = {"Lounge", "Varnel panel"};
+    player::write_view_layout(path, view);
+    auto back = player::read_view_layout(path);
+    EXPECT_EQ(back.columns, view.columns);
+    EXPECT_TRUE(back.placed);
+    EXPECT_EQ(back.left, -20);
+    EXPECT_EQ(back.bottom, 700);
+    EXPECT_TRUE(back.maximized);
+    EXPECT_EQ(back.dock_width, 380);
+    EXPECT_EQ(back.panels, view.panels);
+    EXPECT_EQ(back.shown_popups, view.shown_popups);
+}
+
+TEST(ViewLayoutFile, AMissingFileIsTheDefaultViewAndADamagedOneRaisesTheDataError) {
+    TempFolder folder;
+    std::wstring path = folder.file(L"view.cfg");
+    std::string utf8 = sonavel::wide_to_utf8(path);
+    auto none = player::read_view_layout(utf8);
+    EXPECT_TRUE(none.columns.empty());
+    EXPECT_FALSE(none.placed);
+
+    player::ViewLayout view;
+    view.columns = {{"TITLE", 100}};
+    player::write_view_layout(utf8, view);
+    auto bytes = file_bytes(path);
+    write_bytes(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end() - 2));
+    EXPECT_THROW(player::read_view_layout(utf8), sonavel::exception_io_data) << "cut short";
+    auto huge = bytes;
+    huge[7] = 0x7F;  // the column count
+    write_bytes(path, huge);
+    EXPECT_THROW(player::read_view_layout(utf8), sonavel::exception_io_data) << "absurd count";
+    auto zero_in_name = bytes;
+    zero_in_name[13] = 0;  // inside "TITLE", which the writer would have cut there
+    write_bytes(path, zero_in_name);
+    EXPECT_THROW(player::read_view_layout(utf8), sonavel::exception_io_data) << "a name with a zero byte";
 }
 
 }  // namespace

@@ -68,13 +68,15 @@ protected:
         }
         return -1;
     }
-    // The id of the menu entry that reads `text` in the menu bar's `menu_index`-th menu; 0 when none.
+    // The id of the menu entry that reads `text` (its key left out) in the menu bar's `menu_index`-th menu; 0 when none.
     UINT menu_command(int menu_index, const std::wstring& text) {
         HMENU menu = GetSubMenu(GetMenu(frame()), menu_index);
         for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
             wchar_t entry[128] = {};
             GetMenuStringW(menu, UINT(i), entry, 128, MF_BYPOSITION);
-            if (text == entry) return GetMenuItemID(menu, i);
+            // An entry reads the same with or without the key shown after its tab.
+            std::wstring shown = entry;
+            if (text == shown.substr(0, shown.find(L'\t'))) return GetMenuItemID(menu, i);
         }
         return 0;
     }

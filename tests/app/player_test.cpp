@@ -378,7 +378,18 @@ TEST_F(Player, FileRemoveFolderListsTheLibraryFoldersAndForgetsTheChosenOnesTrac
     wchar_t text[MAX_PATH] = {};
     GetMenuStringW(remove, 0, text, MAX_PATH, MF_BYPOSITION);
     EXPECT_EQ(std::wstring(text), music_.path());
+    {
+        // Asked first; No keeps the folder.
+        harness::MessageBoxAnswerer boxes({IDNO});
+        window().run_command(GetMenuItemID(remove, 0));
+        ASSERT_EQ(boxes.answered(), 1u);
+        EXPECT_EQ(boxes.boxes()[0].caption, L"Remove folder");
+        EXPECT_NE(boxes.boxes()[0].text.find(music_.path()), std::wstring::npos);
+        EXPECT_EQ(harness::item_count(playlist()), 3);
+    }
+    harness::MessageBoxAnswerer boxes({IDYES});
     window().run_command(GetMenuItemID(remove, 0));
+    EXPECT_EQ(boxes.answered(), 1u);
     EXPECT_EQ(harness::item_count(playlist()), 0);
     EXPECT_TRUE(engines().library.get_all_items().empty());
     app_.reset();

@@ -4,11 +4,14 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 #include "player/app/PlaylistView.h"
 #include "tests/app/windowed_host.h"
 #include "tests/harness/keyboard.h"
+#include "tests/harness/screenshot.h"
+#include "sdk/win/unique_handle.h"
 
 namespace app_test {
 namespace {
@@ -166,6 +169,35 @@ TEST_F(PlaylistViewTest, DeleteInTheViewRemovesTheSelectedTracks) {
     const auto& offered = engines().shortcuts.offered();
     ASSERT_FALSE(offered.empty());
     EXPECT_EQ(offered.back().first, sonavel::keyboard_shortcut_manager::type_context_playlist);
+}
+
+// How far apart two colours are, channel by channel.
+int colour_distance(COLORREF a, COLORREF b) {
+    return std::abs(int(GetRValue(a)) - int(GetRValue(b))) + std::abs(int(GetGValue(a)) - int(GetGValue(b))) +
+           std::abs(int(GetBValue(a)) - int(GetBValue(b)));
+}
+
+TEST_F(PlaylistViewTest, SelectedRowsStayClearlyMarkedWhenAnotherWindowHasTheFocus) {
+    three_tracks();
+    harness::click_label(list(), 1);
+    sonavel::unique_hwnd elsewhere(CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 420, 100, 20,
+                                                   host_.main_window(), nullptr, GetModuleHandleW(nullptr), nullptr));
+    ASSERT_TRUE(harness::focus(elsewhere.get()));
+    harness::pump_for(std::chrono::milliseconds(50));
+    ASSERT_NE(GetFocus(), list());
+    // A blank spot near the end of each row, away from its text and the grid lines.
+    auto blank_of = [&](int row) {
+        RECT bounds = {}, client = {};
+        ListView_GetItemRect(list(), row, &bounds, LVIR_BOUNDS);
+        GetClientRect(list(), &client);
+        return POINT{std::min(bounds.right, client.right) - 10, (bounds.top + bounds.bottom) / 2};
+    };
+    COLORREF selected = harness::client_pixel(list(), blank_of(1));
+    COLORREF plain = harness::client_pixel(list(), blank_of(0));
+    ASSERT_NE(selected, CLR_INVALID);
+    EXPECT_GE(colour_distance(selected, plain), 120) << std::hex << selected << " against " << plain;
+    // The text on it stays readable: the window's text colour is far from the marking.
+    EXPECT_GE(colour_distance(selected, GetSysColor(COLOR_WINDOWTEXT)), 200);
 }
 
 TEST_F(PlaylistViewTest, AViewGoneHearsNoMoreEvents) {

@@ -144,10 +144,11 @@ TEST_F(TagHistoryInPlayer, EditMenuOffersUndoRedoAndTheHistory) {
     EXPECT_EQ(menu_text(bar, 1), L"&Edit");
     HMENU edit = edit_menu();
     ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(menu_text(edit, 0), L"&Undo tag update");
-    EXPECT_EQ(menu_text(edit, 1), L"&Redo tag update");
-    EXPECT_EQ(menu_text(edit, 3), L"Tag update &history...");
     EXPECT_FALSE(edit_item_enabled(HistoryCommands::command_undo)) << "nothing written yet";
+    // Opened, the menu shows each entry's key.
+    EXPECT_EQ(menu_text(edit, 0), L"&Undo tag update\tCtrl+Z");
+    EXPECT_EQ(menu_text(edit, 1), L"&Redo tag update\tCtrl+Y");
+    EXPECT_EQ(menu_text(edit, 3), L"Tag update &history...\tCtrl+H");
     EXPECT_FALSE(edit_item_enabled(HistoryCommands::command_redo));
 }
 
@@ -256,6 +257,66 @@ TEST_F(TagHistoryInPlayer, TheHistoryWindowListsUpdatesAndUndoesTheChosenOne) {
     EXPECT_EQ(harness::item_text(list, 0, 2), L"2");
     EXPECT_EQ(harness::item_text(list, 2, 4), L"Taken back");
     EXPECT_FALSE(IsWindowEnabled(undo)) << "the chosen update is taken back";
+}
+
+TEST_F(TagHistoryInPlayer, CtrlZAndCtrlYTakeBackAndRedoTheLastUpdateFromThePlaylistAndFromThePanel) {
+    start();
+    auto& docked = dock_genre_panel();
+    apply(docked, L"Blues");
+    harness::press_key(playlist(), 'Z', harness::modifiers::ctrl);
+    ASSERT_EVENTUALLY(idle() && genres(L"03 third.mp3") == (Values{"Jazz"}));
+    EXPECT_EQ(genres(L"01 first.mp3"), (Values{"Rock"}));
+
+    // In the panel's list the key reaches the player through the panel's hand-over of keys.
+    HWND panel_list = GetDlgItem(docked.window(), IDC_PANEL_VALUE_LIST);
+    harness::press_key(panel_list, 'Y', harness::modifiers::ctrl);
+    ASSERT_EVENTUALLY(idle() && genres(L"03 third.mp3") == (Values{"Jazz", "Blues"}));
+    EXPECT_EQ(genres(L"01 first.mp3"), (Values{"Rock", "Blues"}));
+}
+
+TEST_F(TagHistoryInPlayer, CtrlZTypedIntoThePanelsTextBoxLeavesTheTagsAlone) {
+    start();
+    auto& docked = dock_genre_panel();
+    apply(docked, L"Blues");
+    HWND add = GetDlgItem(docked.window(), IDC_PANEL_ADD);
+    harness::press_key(add, 'Z', harness::modifiers::ctrl);
+    harness::pump_for(std::chrono::milliseconds(200));
+    EXPECT_TRUE(idle());
+    EXPECT_EQ(genres(L"03 third.mp3"), (Values{"Jazz", "Blues"}));
+}
+
+TEST_F(TagHistoryInPlayer, TheHistoryWindowOpensOverTheMainWindowAndEscapeClosesIt) {
+    start();
+    // Away from the screen's corner, where a window without a place of its own would open.
+    SetWindowPos(window().frame(), nullptr, 200, 150, 900, 600, SWP_NOZORDER);
+    harness::press_key(playlist(), 'H', harness::modifiers::ctrl);
+    HWND history = nullptr;
+    ASSERT_EVENTUALLY((history = FindWindowW(L"PlayerTagUpdateHistory", L"Tag update history")) && IsWindowVisible(history));
+    RECT frame = {}, own = {};
+    GetWindowRect(window().frame(), &frame);
+    GetWindowRect(history, &own);
+    EXPECT_NEAR((own.left + own.right) / 2, (frame.left + frame.right) / 2, 2);
+    EXPECT_NEAR((own.top + own.bottom) / 2, (frame.top + frame.bottom) / 2, 2);
+
+    HWND list = GetDlgItem(history, player::history::HistoryWindow::id_list);
+    harness::press_key(list, VK_ESCAPE);
+    EXPECT_EVENTUALLY(!IsWindowVisible(history));
+}
+
+TEST_F(TagHistoryInPlayer, TheHistoryWindowShowsWhatTheChosenUpdateChanged) {
+    start();
+    apply(dock_genre_panel(), L"Blues");
+    choose(HistoryCommands::command_history);
+    HWND history = FindWindowW(L"PlayerTagUpdateHistory", L"Tag update history");
+    ASSERT_NE(history, nullptr);
+    HWND list = GetDlgItem(history, player::history::HistoryWindow::id_list);
+    harness::click_label(list, 0);
+    wchar_t text[2000] = {};
+    GetWindowTextW(GetDlgItem(history, player::history::HistoryWindow::id_details), text, 2000);
+    EXPECT_EQ(std::wstring(text),
+              L"GENRE: \"Rock\" -> \"Rock\"; \"Blues\" (1 file: 01 first.mp3)\r\n"
+              L"GENRE: \"Rock\"; \"Pop\" -> \"Rock\"; \"Pop\"; \"Blues\" (1 file: 02 second.mp3)\r\n"
+              L"GENRE: \"Jazz\" -> \"Jazz\"; \"Blues\" (1 file: 03 third.mp3)\r\n");
 }
 
 }  // namespace

@@ -80,4 +80,10 @@ bool save_client_bitmap(HWND window, const std::wstring& path) {
     return std::fclose(out.release()) == 0 && written;
 }
 
+COLORREF client_pixel(HWND window, POINT at) {
+    UpdateWindow(window);
+    WindowDc screen(window);
+    return screen.dc ? GetPixel(screen.dc, at.x, at.y) : CLR_INVALID;
+}
+
 }  // namespace harness

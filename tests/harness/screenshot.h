@@ -10,4 +10,7 @@ namespace harness {
 // be visible and uncovered. False when the picture cannot be taken or written.
 bool save_client_bitmap(HWND window, const std::wstring& path);
 
+// The colour the screen shows at a point of `window`'s client area (drawn first); CLR_INVALID when unknown.
+COLORREF client_pixel(HWND window, POINT at);
+
 }  // namespace harness

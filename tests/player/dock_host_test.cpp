@@ -7,6 +7,7 @@
 #include "player/win/DockHost.h"
 #include "player/win/WinHost.h"
 #include "tests/harness/message_box.h"
+#include "tests/harness/mouse.h"
 #include "tests/harness/panel_defaults.h"
 #include "tests/harness/pump.h"
 
@@ -64,7 +65,7 @@ std::vector<std::uint8_t> config_with(const std::string& text) {
     return writer.data();
 }
 
-TEST_F(DockHostTest, PanelIsCreatedByTypeConfiguredAndFillsItsContainer) {
+TEST_F(DockHostTest, PanelIsCreatedByTypeConfiguredAndFillsItsContainerBelowTheCaption) {
     player::DockedPanel docked(host_.main_window(), probe_panel_type, config_with("stored text"), RECT{10, 10, 310, 210});
     auto& panel = static_cast<probe_panel&>(*docked.panel());
     EXPECT_EQ(panel.text(), "stored text");
@@ -72,16 +73,22 @@ TEST_F(DockHostTest, PanelIsCreatedByTypeConfiguredAndFillsItsContainer) {
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(GetParent(window), docked.container());
     EXPECT_TRUE(IsWindowVisible(window));
+    const int caption = player::DockedPanel::caption_height();
+    ASSERT_GT(caption, 0);
     RECT r;
     GetClientRect(window, &r);
     EXPECT_EQ(r.right, 300);
-    EXPECT_EQ(r.bottom, 200);
+    EXPECT_EQ(r.bottom, 200 - caption);
+    GetWindowRect(window, &r);
+    POINT top_left = {r.left, r.top};
+    ScreenToClient(docked.container(), &top_left);
+    EXPECT_EQ(top_left.y, caption);
 
     SetWindowPos(docked.container(), nullptr, 0, 0, 400, 120, SWP_NOMOVE | SWP_NOZORDER);
     harness::pump_pending();
     GetClientRect(window, &r);
     EXPECT_EQ(r.right, 400);
-    EXPECT_EQ(r.bottom, 120);
+    EXPECT_EQ(r.bottom, 120 - caption);
 
     EXPECT_EQ(docked.save_config(), config_with("stored text"));
 }
@@ -103,6 +110,24 @@ TEST_F(DockHostTest, WindowHostAnswersVisibilityOfTheDockedWindow) {
 TEST_F(DockHostTest, UnknownPanelTypeIsServiceNotFound) {
     EXPECT_THROW(player::DockedPanel(host_.main_window(), unknown_panel_type, {}, RECT{0, 0, 10, 10}),
                  sonavel::exception_service_not_found);
+}
+
+TEST_F(DockHostTest, TheCaptionShowsItsTextAndAClickOnTheCloseBoxAsksToClose) {
+    player::DockedPanel docked(host_.main_window(), probe_panel_type, {}, RECT{0, 0, 300, 200});
+    docked.set_caption(L"GENRE - Genres");
+    EXPECT_EQ(docked.caption(), L"GENRE - Genres");
+    wchar_t text[64] = {};
+    GetWindowTextW(docked.container(), text, 64);
+    EXPECT_EQ(std::wstring(text), L"GENRE - Genres") << "the container is named for tools that read windows";
+    int asked = 0;
+    docked.on_close = [&] { ++asked; };
+    RECT box = docked.close_box();
+    EXPECT_EQ(box.right, 300);
+    harness::click(docked.container(), {(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+    EXPECT_EQ(asked, 1);
+    // Elsewhere on the caption: nothing.
+    harness::click(docked.container(), {20, (box.top + box.bottom) / 2});
+    EXPECT_EQ(asked, 1);
 }
 
 TEST_F(DockHostTest, ClosingTheDockedPanelDestroysItsWindow) {

@@ -96,4 +96,42 @@ TEST_F(MessageLoopTest, RegisteredModelessDialogsGetDialogKeys) {
     EXPECT_EQ(GetFocus(), dialog.second());
 }
 
+TEST_F(MessageLoopTest, TheKeyFilterSeesKeyPressesFirstWhicheverLoopTakesThem) {
+    TwoEdits dialog;
+    std::vector<WPARAM> seen;
+    host_.loop().set_key_filter([&](const MSG& msg) {
+        seen.push_back(msg.wParam);
+        return msg.wParam == VK_F6;
+    });
+    post_key(dialog.first(), VK_F6);
+    post_key(dialog.first(), 'A');
+    // Not the player's loop: the filter hooks the thread's queue.
+    harness::pump_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(seen, (std::vector<WPARAM>{VK_F6, 'A'}));
+    host_.loop().set_key_filter(nullptr);
+    post_key(dialog.first(), VK_F6);
+    harness::pump_for(std::chrono::milliseconds(30));
+    EXPECT_EQ(seen.size(), 2u);
+}
+
+TEST_F(MessageLoopTest, EscapeClosesOnlyAWindowThatAskedForIt) {
+    // Top-level windows whose WM_CLOSE destroys them (the default), each with an edit.
+    auto window_with_edit = [](HWND& edit) {
+        HWND top = CreateWindowExW(0, L"STATIC", L"top", WS_POPUP | WS_VISIBLE, 0, 0, 200, 80, nullptr, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+        edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, top, nullptr, nullptr, nullptr);
+        return top;
+    };
+    HWND asked_edit = nullptr, other_edit = nullptr;
+    sonavel::unique_hwnd asked(window_with_edit(asked_edit)), other(window_with_edit(other_edit));
+    player::MessageLoop::close_on_escape(asked.get());
+    post_key(other_edit, VK_ESCAPE);
+    harness::pump_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(IsWindow(other.get()));
+    post_key(asked_edit, VK_ESCAPE);
+    harness::pump_for(std::chrono::milliseconds(50));
+    EXPECT_FALSE(IsWindow(asked.get()));
+    if (!IsWindow(asked.get())) asked.release();
+}
+
 }  // namespace

@@ -1,0 +1,16 @@
+#pragma once
+// Sorting a playlist by a text of each item, in the platform's natural order (numbers by their value,
+// letters without regard to case), keeping the order of equal items and which items are selected and
+// focused. Main thread.
+#include <cstddef>
+#include <functional>
+#include <string>
+
+#include "sdk/playlist.h"
+
+namespace player {
+
+void sort_playlist(sonavel::playlist_service& playlists, std::size_t playlist,
+                   const std::function<std::wstring(std::size_t item)>& key, bool descending);
+
+}  // namespace player

@@ -1,0 +1,127 @@
+// The player's window as the user arranges it: splitters dragged with the mouse, docked panels named in
+// their captions, closed with their close box, hidden and shown from the View menu, the playlist's
+// columns and the window's place, all as they were after a restart.
+#include <windows.h>
+
+#include "tests/app/player_fixture.h"
+#include "tests/harness/mouse.h"
+
+namespace app_test {
+namespace {
+
+using Player = PlayerFixture;
+
+int width_of(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    return r.right - r.left;
+}
+int height_of(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    return r.bottom - r.top;
+}
+POINT middle(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+// A drag with the left button from one point of the window's client area to another.
+void drag(HWND window, POINT from, POINT to) {
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    PostMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM((from.x + to.x) / 2, (from.y + to.y) / 2));
+    PostMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+    harness::pump_for(std::chrono::milliseconds(50));
+}
+
+TEST_F(Player, DraggedSplittersColumnsAndTheMaximizedWindowComeBackAfterARestart) {
+    start();
+    dock_genre_panel();
+    dock_genre_panel();
+    SetWindowPos(frame(), nullptr, 60, 50, 1000, 700, SWP_NOZORDER);
+    harness::pump_for(std::chrono::milliseconds(30));
+    HWND first = window().docked()[0]->container();
+    HWND second = window().docked()[1]->container();
+    const int dock = width_of(first), upper = height_of(first), lower = height_of(second);
+
+    POINT bar = middle(window().placed().dock_splitter);
+    drag(frame(), bar, {bar.x - 100, bar.y});
+    EXPECT_EQ(width_of(first), dock + 100);
+    EXPECT_EQ(width_of(window().playlist().window()) + width_of(first) + 5, 1000 - 2 * GetSystemMetrics(SM_CXFRAME))
+        << "the playlist gives up what the panels take";
+    ASSERT_EQ(window().placed().panel_splitters.size(), 1u);
+    bar = middle(window().placed().panel_splitters[0]);
+    drag(frame(), bar, {bar.x, bar.y + 50});
+    EXPECT_EQ(height_of(first), upper + 50);
+    EXPECT_EQ(height_of(second), lower - 50);
+
+    window().playlist().columns().set({{"ALBUM", 90}, {"TITLE", 150}, {"%filename%", 200}});
+    ShowWindow(frame(), SW_MAXIMIZE);
+    harness::pump_for(std::chrono::milliseconds(30));
+    const int dock_moved = width_of(first);
+    const int upper_moved = height_of(first);
+    app_.reset();
+
+    start();
+    ASSERT_EQ(window().docked().size(), 2u);
+    EXPECT_TRUE(IsZoomed(frame()));
+    EXPECT_EQ(width_of(window().docked()[0]->container()), dock_moved);
+    EXPECT_EQ(height_of(window().docked()[0]->container()), upper_moved);
+    std::vector<player::ColumnLayout> columns = {{"ALBUM", 90}, {"TITLE", 150}, {"%filename%", 200}};
+    EXPECT_EQ(window().playlist().columns().layout(), columns);
+    // Restored down, it takes the place it had before it was maximized.
+    ShowWindow(frame(), SW_RESTORE);
+    RECT place;
+    GetWindowRect(frame(), &place);
+    EXPECT_EQ(place.left, 60);
+    EXPECT_EQ(place.top, 50);
+    EXPECT_EQ(place.right - place.left, 1000);
+}
+
+TEST_F(Player, EachDockedPanelIsNamedByItsFieldAndPresetAndItsCloseBoxClosesItForGood) {
+    start();
+    auto& genre = dock_genre_panel();
+    window().dock(varnel_type()->type);
+    harness::pump_for(std::chrono::milliseconds(30));
+    EXPECT_EQ(genre.caption(), L"GENRE - Genres");
+    // A new panel edits no field yet; its own window does not say so, its caption does.
+    EXPECT_EQ(window().docked()[1]->caption().rfind(L"No field chosen: right-click > Options... to choose one", 0), 0u)
+        << sonavel::wide_to_utf8(window().docked()[1]->caption());
+
+    RECT box = genre.close_box();
+    harness::click(genre.container(), middle(box));
+    ASSERT_EVENTUALLY(window().docked().size() == 1u);
+    EXPECT_EQ(window().docked()[0]->caption().rfind(L"No field chosen", 0), 0u);
+    app_.reset();
+    start();
+    EXPECT_EQ(window().docked().size(), 1u) << "closed panels stay closed";
+}
+
+TEST_F(Player, TheViewMenuListsTheDockedPanelsToHideAndShowThem) {
+    start();
+    dock_genre_panel();
+    dock_genre_panel();
+    HWND first = window().docked()[0]->container();
+    HWND second = window().docked()[1]->container();
+    int view = menu_index(L"&View");
+    UINT entry = menu_command(view, L"&1 GENRE - Genres");
+    ASSERT_NE(entry, 0u);
+    HMENU menu = GetSubMenu(GetMenu(frame()), view);
+    EXPECT_TRUE(GetMenuState(menu, entry, MF_BYCOMMAND) & MF_CHECKED);
+
+    choose(view, L"&1 GENRE - Genres");
+    EXPECT_FALSE(IsWindowVisible(first));
+    EXPECT_FALSE(window().panel_shown(0));
+    ASSERT_TRUE(IsWindowVisible(second));
+    RECT area = window().placed().panels.at(0);
+    EXPECT_EQ(area.top, 0) << "the shown panel takes the whole panel area";
+    app_.reset();
+
+    start();
+    ASSERT_EQ(window().docked().size(), 2u);
+    EXPECT_FALSE(IsWindowVisible(window().docked()[0]->container())) << "still hidden after a restart";
+    choose(menu_index(L"&View"), L"&1 GENRE - Genres");
+    EXPECT_TRUE(IsWindowVisible(window().docked()[0]->container()));
+    EXPECT_TRUE(window().panel_shown(0));
+}
+
+}  // namespace
+}  // namespace app_test
