@@ -227,6 +227,31 @@ void PlaylistManager::replace_item(std::size_t playlist, std::size_t item, const
            [&](playlist_callback_single& l) { l.on_items_replaced(sonavel::bit_array_one(item)); });
 }
 
+void PlaylistManager::reorder_items(std::size_t playlist, const std::vector<std::size_t>& order) {
+    auto& p = at(playlist);
+    const std::size_t count = p.items.size();
+    if (order.size() != count) throw sonavel::exception_bug_check();
+    std::vector<bool> seen(count);
+    for (std::size_t from : order) {
+        if (from >= count || seen[from]) throw sonavel::exception_bug_check();
+        seen[from] = true;
+    }
+    sonavel::metadb_handle_list items;
+    std::vector<bool> selected(count);
+    std::size_t focus = sonavel::no_item;
+    items.reserve(count);
+    for (std::size_t at = 0; at < count; ++at) {
+        items.push_back(p.items[order[at]]);
+        selected[at] = p.selected[order[at]];
+        if (order[at] == p.focus) focus = at;
+    }
+    p.items.swap(items);
+    p.selected.swap(selected);
+    p.focus = focus;
+    notify(playlist, playlist_callback_single::flag_on_items_reordered,
+           [&](playlist_callback_single& l) { l.on_items_reordered(order.data(), count); });
+}
+
 void PlaylistManager::notify_items_modified(const sonavel::metadb_handle_list& tracks) {
     if (active_ == sonavel::no_item) return;
     auto sorted = tracks;

@@ -37,6 +37,9 @@ public:
                              const sonavel::bit_array& selection) override;
     void remove_items(std::size_t playlist, const sonavel::bit_array& mask) override;
     void replace_item(std::size_t playlist, std::size_t item, const sonavel::metadb_handle_ptr& track) override;
+    // Puts the items in a new order: order[i] is the old position of the item that comes i-th. Selection and
+    // focus move with their items; listeners hear of a reorder, not of items removed and added.
+    void reorder_items(std::size_t playlist, const std::vector<std::size_t>& order);
 
     // Tells listeners that the records of these items changed (the tag-change path of the host).
     void notify_items_modified(const sonavel::metadb_handle_list& tracks);

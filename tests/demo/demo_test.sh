@@ -14,7 +14,12 @@ mkdir -p "$work"
 out=$(bash "$repo/demo/headless.sh" "$build" "$work/run" "$work/library" demo 2>&1)
 rc=$?
 echo "$out"
-fail() { echo "FAIL: $*"; exit 1; }
+fail() {
+  echo "FAIL: $*"
+  echo "-- the player's output:"
+  tail -n 40 "$work/run/player.log" 2>/dev/null
+  exit 1
+}
 ((rc == 0)) || fail "the demo ended with $rc"
 grep -q "the panel is docked" <<<"$out" || fail "no panel docked on the first run"
 grep -q "on the selection: Indie (some) Rock (all)" <<<"$out" || fail "the panel did not show the selection's states"

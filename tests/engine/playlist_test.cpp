@@ -375,6 +375,20 @@ TEST_F(EnginePlaylists, ItemsReplacedEvent) {
     EXPECT_EQ(items(p), "a,f,c");
 }
 
+TEST_F(EnginePlaylists, ReorderingMovesSelectionAndFocusWithTheirItemsAndIsHeardAsAReorderOnly) {
+    std::size_t p = engines.add_playlist("P", list("abcd"));
+    playlists->set_selection(p, bit_array_true(), mask_of("1001"));
+    playlists->set_focus_item(p, 0);
+    listener.mask = Flags::flag_all;
+    engines.playlists.reorder_items(p, {3, 1, 0, 2});
+    EXPECT_EQ(listener.log, (Log{"reordered 4"}));
+    EXPECT_EQ(items(p), "d,b,a,c");
+    EXPECT_EQ(selected(p), "1010");
+    EXPECT_EQ(playlists->get_focus_item(p), 2u);
+    EXPECT_THROW(engines.playlists.reorder_items(p, {0, 0, 1, 2}), sonavel::exception_bug_check);
+    EXPECT_EQ(items(p), "d,b,a,c") << "an order that is no permutation changes nothing";
+}
+
 TEST_F(EnginePlaylists, PlaylistSwitchEvent) {
     engines.add_playlist("A", list("a"));
     engines.add_playlist("B", list("b"), false);

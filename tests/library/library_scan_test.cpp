@@ -81,7 +81,9 @@ TEST(LibraryScanReading, FilesReadOnSeveralThreadsComeInTheOrderOfTheListing) {
     ASSERT_EQ(done.size(), 300u);
     for (std::size_t k = 0; k < done.size(); ++k) EXPECT_EQ(done[k], k + 1) << "progress counts up one file at a time";
     EXPECT_EQ(folder.reads, 300);
-    if (std::thread::hardware_concurrency() > 1) EXPECT_GT(folder.readers.size(), 1u) << "read by more than one thread";
+    if (std::thread::hardware_concurrency() > 1) {
+        EXPECT_GT(folder.readers.size(), 1u) << "read by more than one thread";
+    }
 }
 
 TEST(LibraryScanReading, AStoppedScanKeepsAnUnbrokenRunFromTheStartAndCallsNothingGone) {
