@@ -156,8 +156,17 @@ std::string thousands(std::size_t n) {
 std::string change_summary(const LibraryValueChange& change, std::size_t files) {
     const std::string in_files = thousands(files) + (files == 1 ? " file" : " files");
     switch (change.kind) {
-    case ValueChangeKind::rename:
-        return "Rename '" + change.value + "' to '" + change.new_value + "' in " + in_files;
+    case ValueChangeKind::rename: {
+        // A merge names every value that takes the new one, except the new value itself.
+        std::string names;
+        std::vector<std::string> renamed{change.value};
+        renamed.insert(renamed.end(), change.more_values.begin(), change.more_values.end());
+        for (const std::string& v : renamed) {
+            if (v == change.new_value) continue;
+            names += (names.empty() ? "'" : ", '") + v + "'";
+        }
+        return "Rename " + names + " to '" + change.new_value + "' in " + in_files;
+    }
     case ValueChangeKind::remove:
         return "Remove '" + change.value + "' from " + in_files;
     case ValueChangeKind::split:

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "panel/model/LibraryValueChange.h"
+#include "panel/model/LibraryValueMenu.h"
 #include "tests/model/model_fixture.h"
 
 namespace {
@@ -153,6 +154,36 @@ TEST(ChangedValues, AMergeRenamesEveryValueOfTheGroupIntoOne) {
     LibraryValueChange keep{ValueChangeKind::rename, "GENRE", "Hip-Hop", "Hip-Hop", {}, {"hip hop"}};
     EXPECT_EQ(quennet::refusal(keep), "");
     EXPECT_EQ(after({"hip hop", "Hip-Hop"}, keep), (Strings{"Hip-Hop"}));
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::string> menu_texts(const std::string& value) {
+    std::vector<std::string> out;
+    for (const auto& item : quennet::library_value_items(value)) out.push_back(item.id ? item.text : "-");
+    return out;
+}
+
+TEST(LibraryValueMenu, ItemsNameTheValueAndOfferSplitOnlyForJoinedValues) {
+    EXPECT_EQ(menu_texts("Hip Hop"), (Strings{"Rename 'Hip Hop' in the library...", "Remove 'Hip Hop' from the library...",
+                                              "-", "Find similar values..."}));
+    EXPECT_EQ(menu_texts("Country/Rock/Live"),
+              (Strings{"Rename 'Country/Rock/Live' in the library...", "Remove 'Country/Rock/Live' from the library...",
+                       "Split 'Country/Rock/Live' into 3 values...", "-", "Find similar values..."}));
+    EXPECT_EQ(menu_texts(""), (Strings{"Find similar values..."}));
+    for (const auto& item : quennet::library_value_items("A/B"))
+        if (item.id) EXPECT_TRUE(quennet::is_library_value_command(item.id));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Preview, AMergeSummaryNamesEveryValueThatGoes) {
+    LibraryValueChange keep{ValueChangeKind::rename, "GENRE", "Hip-Hop", "Hip-Hop", {}, {"hip hop", "HipHop"}};
+    EXPECT_EQ(quennet::change_summary(keep, 3), "Rename 'hip hop', 'HipHop' to 'Hip-Hop' in 3 files");
 }
 
 }  // namespace
