@@ -164,6 +164,54 @@ TEST_F(LibraryValueMenu, SplitWritesThePiecesAtTheChosenSeparators) {
     settle();
 }
 
+std::vector<std::wstring> list_lines(HWND list) {
+    std::vector<std::wstring> lines;
+    for (int i = 0; i < int(SendMessageW(list, LB_GETCOUNT, 0, 0)); ++i) {
+        std::wstring line(std::size_t(SendMessageW(list, LB_GETTEXTLEN, WPARAM(i), 0)), L'\0');
+        SendMessageW(list, LB_GETTEXT, WPARAM(i), LPARAM(line.data()));
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST_F(LibraryValueMenu, FindSimilarValuesMergesTheGroupIntoTheValueChosen) {
+    auto& docked = dock(preset("Genres", "GENRE"));
+    auto& panel = panel_of(docked);
+    library({{"Hip Hop", "Jazz"}, {"hip hop"}, {"Hip-Hop", "Hip Hop"}, {"HipHop"}, {"Rock"}, {"rock"}, {"Jazz"}});
+
+    options_test::DialogScript script;
+    std::vector<std::wstring> lines;
+    std::wstring summary;
+    script.in(L"Similar values", [&](HWND dialog) {
+        const HWND list = GetDlgItem(dialog, IDC_SIMILAR_VALUES_LIST);
+        lines = list_lines(list);
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_SIMILAR_VALUES_KEEP))) << "nothing chosen yet";
+        RECT line{};
+        SendMessageW(list, LB_GETITEMRECT, 2, LPARAM(&line));  // "Hip-Hop"
+        harness::click(list, POINT{line.left + 40, (line.top + line.bottom) / 2});
+    });
+    script.in(L"Similar values", [&](HWND dialog) {
+        const HWND keep = GetDlgItem(dialog, IDC_SIMILAR_VALUES_KEEP);
+        EXPECT_TRUE(IsWindowEnabled(keep));
+        harness::click(keep, harness::centre_of(keep));
+    });
+    script.in(L"Rename value in the library", [&](HWND dialog) {
+        summary = text_of(dialog, IDC_LIBRARY_VALUE_SUMMARY);
+        const HWND button = GetDlgItem(dialog, IDOK);
+        harness::click(button, harness::centre_of(button));
+    });
+    script.run([&] { open_menu_on(docked, L"Jazz", 2); });
+    EXPECT_EQ(lines, (std::vector<std::wstring>{L"4 values, 5 files:", L"      Hip Hop  (2 files)", L"      Hip-Hop  (1 file)",
+                                                L"      HipHop  (1 file)", L"      hip hop  (1 file)", L"2 values, 2 files:",
+                                                L"      Rock  (1 file)", L"      rock  (1 file)"}));
+    EXPECT_EQ(summary, L"Rename 'Hip Hop', 'HipHop', 'hip hop' to 'Hip-Hop' in 4 files");
+    ASSERT_EVENTUALLY(engines().io.running() == 0 && !panel.model()->busy());
+    EXPECT_EQ(all_genres(), (std::vector<Strings>{{"Hip-Hop", "Jazz"}, {"Hip-Hop"}, {"Hip-Hop"}, {"Hip-Hop"}, {"Rock"},
+                                                  {"rock"}, {"Jazz"}}));
+    EXPECT_EQ(history_->store().recent(5).size(), 1u) << "one step for the whole group";
+    settle();
+}
+
 TEST_F(LibraryValueMenu, PendingEditsLeaveTheMenuAsItWas) {
     auto& docked = dock(preset("Genres", "GENRE", "Rock"));
     library({{"Pop"}});
