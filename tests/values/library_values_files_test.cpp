@@ -118,6 +118,29 @@ protected:
     }
     bool idle() { return app_->engines().io.running() == 0; }
 
+    // Selects the first track, rests the mouse on the panel's row of `value` and runs `script` with the
+    // panel's menu opened there and the rename chosen from its "Library values".
+    void rename_from_menu(player::DockedPanel& docked, const std::wstring& value, options_test::DialogScript& script) {
+        const HWND playlist = app_->window().playlist().window();
+        harness::click_label(playlist, 0);
+        harness::pump_for(std::chrono::milliseconds(80));
+        const HWND list = GetDlgItem(docked.window(), IDC_PANEL_VALUE_LIST);
+        int row = -1;
+        ASSERT_TRUE(harness::pump_until([&] {
+            for (int i = 0; i < harness::item_count(list); ++i)
+                if (harness::item_text(list, i) == value) row = i;
+            return row >= 0;
+        }));
+        RECT label{LVIR_LABEL};
+        SendMessageW(list, LVM_GETITEMRECT, WPARAM(row), LPARAM(&label));
+        harness::rest_mouse(list, POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2});
+        script.run([&] {
+            window_test::MenuReader reader(choose_rename);
+            SendMessageW(docked.window(), WM_CONTEXTMENU, WPARAM(list), MAKELPARAM(-1, -1));
+            EXPECT_TRUE(reader.seen);
+        });
+    }
+
     harness::UnexpectedBoxGuard no_boxes_;
     std::optional<app_test::TempFolder> temp_;
     app_test::TempFolder config_;
@@ -128,20 +151,6 @@ protected:
 TEST_F(RenameOnFiles, EveryCarryingFileIsRenamedAndUndoRestoresThemAll) {
     start();
     auto& docked = dock_genre_panel();
-    const HWND playlist = app_->window().playlist().window();
-    harness::click_label(playlist, 0);
-    harness::pump_for(std::chrono::milliseconds(80));
-    const HWND list = GetDlgItem(docked.window(), IDC_PANEL_VALUE_LIST);
-    int row = -1;
-    ASSERT_TRUE(harness::pump_until([&] {
-        for (int i = 0; i < harness::item_count(list); ++i)
-            if (harness::item_text(list, i) == L"Hip Hop") row = i;
-        return row >= 0;
-    }));
-    RECT label{LVIR_LABEL};
-    SendMessageW(list, LVM_GETITEMRECT, WPARAM(row), LPARAM(&label));
-    harness::rest_mouse(list, POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2});
-
     options_test::DialogScript script;
     std::wstring summary, note, files;
     script.in(L"Rename value in the library", [&](HWND dialog) {
@@ -154,11 +163,7 @@ TEST_F(RenameOnFiles, EveryCarryingFileIsRenamedAndUndoRestoresThemAll) {
         const HWND button = GetDlgItem(dialog, IDOK);
         harness::click(button, harness::centre_of(button));
     });
-    script.run([&] {
-        window_test::MenuReader reader(choose_rename);
-        SendMessageW(docked.window(), WM_CONTEXTMENU, WPARAM(list), MAKELPARAM(-1, -1));
-        EXPECT_TRUE(reader.seen);
-    });
+    rename_from_menu(docked, L"Hip Hop", script);
     EXPECT_EQ(summary, L"Rename 'Hip Hop' to 'Hip-Hop' in 3 files");
     EXPECT_EQ(note, L"merge into 'Hip-Hop' (1 file carries both: they keep one)");
     EXPECT_EQ(files, L"01 first.mp3\r\n02 second.mp3\r\n04 fourth.mp3\r\n");
@@ -178,6 +183,32 @@ TEST_F(RenameOnFiles, EveryCarryingFileIsRenamedAndUndoRestoresThemAll) {
     harness::pump_for(std::chrono::milliseconds(20));
     ASSERT_EVENTUALLY(idle() && genres(L"04 fourth.mp3") == (Values{"Hip Hop", "Soul"}));
     for (const auto& [name, before] : songs) EXPECT_EQ(genres(name), before) << sonavel::wide_to_utf8(name);
+    harness::pump_for(std::chrono::milliseconds(40));
+}
+
+TEST_F(RenameOnFiles, AFileChangedByAnotherProgramMeanwhileIsLeftAloneAndReported) {
+    start();
+    auto& docked = dock_genre_panel();
+    harness::MessageBoxAnswerer boxes({IDOK});
+    options_test::DialogScript script;
+    script.in(L"Rename value in the library", [&](HWND dialog) {
+        harness::type_text(GetDlgItem(dialog, IDC_LIBRARY_VALUE_NEW), L"Hip-Hop");
+    });
+    script.in(L"Rename value in the library", [&](HWND dialog) {
+        // While the preview is open another program rewrites the fourth file.
+        TagLib::PropertyMap tags = app_test::tags_of(file(L"04 fourth.mp3"));
+        tags.replace("GENRE", app_test::string_list({"Hip Hop", "Funk"}));
+        app_test::set_tags(file(L"04 fourth.mp3"), tags);
+        const HWND button = GetDlgItem(dialog, IDOK);
+        harness::click(button, harness::centre_of(button));
+    });
+    rename_from_menu(docked, L"Hip Hop", script);
+    ASSERT_EVENTUALLY(idle() && boxes.answered() == 1);
+    EXPECT_NE(boxes.boxes()[0].text.find(L"04 fourth.mp3: Its tags were changed by another program"), std::wstring::npos)
+        << sonavel::wide_to_utf8(boxes.boxes()[0].text);
+    EXPECT_EQ(genres(L"04 fourth.mp3"), (Values{"Hip Hop", "Funk"})) << "not overwritten";
+    EXPECT_EQ(genres(L"01 first.mp3"), (Values{"Jazz", "Hip-Hop"}));
+    EXPECT_EQ(genres(L"02 second.mp3"), (Values{"Hip-Hop"}));
     harness::pump_for(std::chrono::milliseconds(40));
 }
 
