@@ -107,8 +107,26 @@ std::string refusal(const LibraryValueChange& change) {
     return std::string();
 }
 
+sonavel::metadb_handle_list carrying_tracks(const sonavel::metadb_handle_list& library, const LibraryValueChange& change) {
+    sonavel::metadb_handle_list out;
+    sonavel::metadb_read_lock lock;
+    for (const auto& track : library) {
+        const sonavel::file_info* current = track->get_info_locked();
+        if (!current) continue;
+        const std::size_t field = current->meta_find(change.field);
+        if (field == sonavel::file_info::npos) continue;
+        for (std::size_t v = 0, n = current->meta_enum_value_count(field); v < n; ++v) {
+            if (is_changed_value(change, current->meta_enum_value(field, v))) {
+                out.push_back(track);
+                break;
+            }
+        }
+    }
+    return out;
+}
+
 LibraryChangePlan plan_library_change(const sonavel::metadb_handle_list& library, const LibraryValueChange& change,
-                                      std::size_t samples) {
+                                      std::size_t samples, bool with_records) {
     LibraryChangePlan plan;
     if (!refusal(change).empty()) return plan;
     sonavel::metadb_read_lock lock;
@@ -129,7 +147,13 @@ LibraryChangePlan plan_library_change(const sonavel::metadb_handle_list& library
         bool changed = false;
         std::vector<std::string> next = changed_values(values, change, changed);
         if (!changed) continue;
-        if (change.kind == ValueChangeKind::rename && contains(values, change.new_value)) ++plan.carrying_both;
+        if (change.kind == ValueChangeKind::rename && contains(values, change.new_value) &&
+            std::any_of(values.begin(), values.end(),
+                        [&](const std::string& v) { return v != change.new_value && is_changed_value(change, v); }))
+            ++plan.carrying_both;
+        if (plan.sample_paths.size() < samples) plan.sample_paths.push_back(file_name(track->get_path()));
+        plan.writes.tracks.push_back(track);
+        if (!with_records) continue;
 
         sonavel::file_info_impl record(*current);
         // The field keeps its place among the fields and its name's spelling: the new values go in front
@@ -140,8 +164,6 @@ LibraryChangePlan plan_library_change(const sonavel::metadb_handle_list& library
             for (std::size_t v = 0; v < next.size(); ++v) record.meta_insert_value_ex(field, v, next[v].data(), next[v].size());
             record.meta_remove_values(field, next.size(), count);
         }
-        if (plan.sample_paths.size() < samples) plan.sample_paths.push_back(file_name(track->get_path()));
-        plan.writes.tracks.push_back(track);
         plan.writes.records.push_back(std::move(record));
     }
     return plan;

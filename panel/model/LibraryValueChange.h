@@ -45,9 +45,14 @@ struct LibraryChangePlan {
 };
 
 // Under the database read lock, every library track that carries the value in the field gets its new
-// record; tracks without a record are left out.
+// record; tracks without a record are left out. Without records only the tracks, the samples and the
+// count of files carrying both are found (what a preview shows).
 LibraryChangePlan plan_library_change(const sonavel::metadb_handle_list& library, const LibraryValueChange& change,
-                                      std::size_t samples = 5);
+                                      std::size_t samples = 5, bool with_records = true);
+
+// The tracks that carry the changed value (or one of the merged values) in the field: the only ones a
+// preview needs to look at again while the user edits the change.
+sonavel::metadb_handle_list carrying_tracks(const sonavel::metadb_handle_list& library, const LibraryValueChange& change);
 
 // "Rename 'Hip Hop' to 'Hip-Hop' in 1,234 files" and its kind; the number with thousands separators.
 std::string change_summary(const LibraryValueChange& change, std::size_t files);

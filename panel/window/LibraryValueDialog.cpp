@@ -69,6 +69,7 @@ INT_PTR LibraryValueDialog::dialog_proc(HWND, UINT message, WPARAM wparam, LPARA
 
 void LibraryValueDialog::on_init_dialog() {
     filling_ = true;
+    carriers_ = carrying_tracks(library_, change_);
     sonavel::uSetWindowText(window(), caption_of(change_.kind));
     sonavel::uSetDlgItemText(window(), IDOK, button_of(change_.kind));
     show_kind_controls();
@@ -108,7 +109,7 @@ void LibraryValueDialog::preview() {
             if (IsDlgButtonChecked(window(), box.id) == BST_CHECKED) change_.separators += box.separator;
     }
     const std::string refused = refusal(change_);
-    plan_ = refused.empty() ? plan_library_change(library_, change_) : LibraryChangePlan{};
+    plan_ = refused.empty() ? plan_library_change(carriers_, change_, 5, /*with_records=*/false) : LibraryChangePlan{};
     const std::size_t files = plan_.writes.tracks.size();
 
     std::string summary = refused.empty() ? change_summary(change_, files) : refused;
@@ -125,6 +126,9 @@ void LibraryValueDialog::preview() {
 void LibraryValueDialog::on_ok() {
     preview();
     if (!refusal(change_).empty() || plan_.writes.tracks.empty()) return;
+    // The records are composed now, from the library as it is.
+    plan_ = plan_library_change(library_, change_);
+    if (plan_.writes.tracks.empty()) return preview();
     EndDialog(window(), IDOK);
 }
 

@@ -21,6 +21,7 @@ public:
     const LibraryValueChange& change() const noexcept { return change_; }
     LibraryChangePlan take_plan() { return std::move(plan_); }
 
+
 private:
     void on_init_dialog();
     void on_ok();
@@ -30,6 +31,8 @@ private:
 
     LibraryValueChange change_;
     sonavel::metadb_handle_list library_;
+    // The files carrying the value, found once: each edit of the change looks at these only.
+    sonavel::metadb_handle_list carriers_;
     LibraryChangePlan plan_;
     // Preview changes come from the user, not from filling the controls at the start.
     bool filling_ = false;

@@ -36,12 +36,17 @@ ValueSuggestions::ValueSuggestions(HWND add_box, std::function<std::vector<std::
     list_.reset(CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST, L"LISTBOX", L"",
                                 WS_POPUP | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0, 0, 10, 10, owner, nullptr,
                                 GetModuleHandleW(nullptr), nullptr));
-    if (list_) SendMessageW(list_.get(), WM_SETFONT, SendMessageW(box_, WM_GETFONT, 0, 0), FALSE);
+    if (list_) {
+        SendMessageW(list_.get(), WM_SETFONT, SendMessageW(box_, WM_GETFONT, 0, 0), FALSE);
+        list_subclassed_ =
+            SetWindowSubclass(list_.get(), list_proc, subclass_id, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    }
     subclassed_ = SetWindowSubclass(box_, box_proc, subclass_id, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
 }
 
 ValueSuggestions::~ValueSuggestions() {
     if (subclassed_ && IsWindow(box_)) RemoveWindowSubclass(box_, box_proc, subclass_id);
+    if (list_subclassed_ && list_) RemoveWindowSubclass(list_.get(), list_proc, subclass_id);
 }
 
 bool ValueSuggestions::shown() const { return list_ && IsWindowVisible(list_.get()); }
@@ -134,6 +139,34 @@ bool ValueSuggestions::on_key(UINT key) {
     default:
         return false;
     }
+}
+
+LRESULT CALLBACK ValueSuggestions::list_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                             DWORD_PTR self) {
+    auto* suggestions = reinterpret_cast<ValueSuggestions*>(self);
+    try {
+        switch (message) {
+        case WM_MOUSEACTIVATE:
+            return MA_NOACTIVATE;
+        case WM_LBUTTONDOWN: {
+            // The list box's own handling would take the focus from the box.
+            const LRESULT hit = SendMessageW(window, LB_ITEMFROMPOINT, 0, lparam);
+            if (HIWORD(hit) == 0) {
+                SendMessageW(window, LB_SETCURSEL, LOWORD(hit), 0);
+                suggestions->choose();
+            }
+            return 0;
+        }
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+            return 0;
+        default:
+            break;
+        }
+    } catch (...) {
+        suggestions->hide();
+    }
+    return DefSubclassProc(window, message, wparam, lparam);
 }
 
 LRESULT CALLBACK ValueSuggestions::box_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,

@@ -1,7 +1,7 @@
 #pragma once
 // The drop-down of suggestions under the panel's add box. It opens below the box (never over what the user
 // typed) while the value being typed matches known values, and never takes the focus: the box keeps it.
-// While it is open, Up and Down move through it, Enter puts the chosen value in place of the one being
+// While it is open, Up and Down move through it, Enter (or a click on a suggestion) puts the chosen value in place of the one being
 // typed (nothing is applied), Escape closes it. While it is closed the box's keys are its own, so Enter
 // applies as before. The box is subclassed while the object lives. Main thread.
 #include <windows.h>
@@ -37,6 +37,9 @@ public:
     std::vector<std::string> offered() const;
 
 private:
+    // A click on a suggestion chooses it; the drop-down never takes the focus or activates.
+    static LRESULT CALLBACK list_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                      DWORD_PTR self);
     static LRESULT CALLBACK box_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                      DWORD_PTR self);
     // True when the key was the drop-down's.
@@ -51,6 +54,7 @@ private:
     bool known_loaded_ = false;
     sonavel::unique_hwnd list_;
     bool subclassed_ = false;
+    bool list_subclassed_ = false;
     // The box's text set by choosing: no drop-down for it.
     bool choosing_ = false;
     // Enter or Escape was the drop-down's: its character is swallowed too.

@@ -187,3 +187,33 @@ TEST(Preview, AMergeSummaryNamesEveryValueThatGoes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LibraryPlan, APreviewFindsTheSameFilesWithoutComposingRecords) {
+    track("C:\\Music\\a.flac", {{"GENRE", {"Hip Hop", "Hip-Hop"}}});
+    track("C:\\Music\\b.flac", {{"GENRE", {"Jazz"}}});
+    track("C:\\Music\\c.flac", {{"GENRE", {"hip hop"}}});
+    const auto library = host.library.get_all_items();
+    const LibraryValueChange change = rename("Hip Hop", "Hip-Hop");
+    const auto carriers = quennet::carrying_tracks(library, change);
+    ASSERT_EQ(carriers.size(), 1u);
+    auto preview = quennet::plan_library_change(carriers, change, 5, false);
+    EXPECT_EQ(preview.writes.tracks, carriers);
+    EXPECT_TRUE(preview.writes.records.empty());
+    EXPECT_EQ(preview.carrying_both, 1u);
+    EXPECT_EQ(preview.sample_paths, (Strings{"a.flac"}));
+}
+
+TEST_F(LibraryPlan, AMergeIntoOneOfItsOwnValuesCountsOnlyFilesThatCarryAnotherOne) {
+    track("C:\\Music\\a.flac", {{"GENRE", {"Hip-Hop"}}});
+    track("C:\\Music\\b.flac", {{"GENRE", {"Hip-Hop", "hip hop"}}});
+    track("C:\\Music\\c.flac", {{"GENRE", {"hip hop"}}});
+    track("C:\\Music\\d.flac", {{"GENRE", {"Hip-Hop", "Hip-Hop"}}});
+    const LibraryValueChange keep{ValueChangeKind::rename, "GENRE", "Hip-Hop", "Hip-Hop", {}, {"hip hop"}};
+    auto plan = quennet::plan_library_change(host.library.get_all_items(), keep);
+    EXPECT_EQ(plan.writes.tracks.size(), 3u) << "a file carrying the kept value once does not change";
+    EXPECT_EQ(plan.carrying_both, 1u);
+}
+
+}  // namespace

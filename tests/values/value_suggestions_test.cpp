@@ -3,6 +3,7 @@
 // Escape closes it without reverting; Enter with no drop-down applies as before.
 #include "resources/resource.h"
 #include "tests/harness/keyboard.h"
+#include "tests/harness/mouse.h"
 #include "tests/values/values_fixture.h"
 
 namespace {
@@ -103,6 +104,26 @@ TEST_F(AddBoxSuggestions, EnterOnAnOpenDropDownWithNothingChosenOnlyClosesIt) {
     EXPECT_FALSE(panel.suggestions()->shown());
     EXPECT_EQ(add_text(), L"ja");
     EXPECT_EQ(genres(tracks_[0]), (Strings{"Jazz"}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(AddBoxSuggestions, AClickOnASuggestionChoosesItAndTheBoxKeepsTheFocus) {
+    auto& panel = panel_with_library();
+    harness::type_text(add_, L"Pop; hard");
+    harness::pump_for(std::chrono::milliseconds(30));
+    const HWND list = panel.suggestions()->list();
+    ASSERT_TRUE(panel.suggestions()->shown());
+    RECT row{};
+    SendMessageW(list, LB_GETITEMRECT, 0, LPARAM(&row));
+    harness::click(list, POINT{row.left + 10, (row.top + row.bottom) / 2});
+    harness::pump_for(std::chrono::milliseconds(30));
+    EXPECT_EQ(add_text(), L"Pop; Hard Rock");
+    EXPECT_FALSE(panel.suggestions()->shown());
+    EXPECT_EQ(GetFocus(), add_);
+    EXPECT_EQ(genres(tracks_[0]), (Strings{"Jazz"})) << "choosing applies nothing";
 }
 
 }  // namespace
