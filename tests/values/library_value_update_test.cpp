@@ -1,6 +1,12 @@
 // A library-wide value change written as Apply writes: the large-update warning, the host's update, one
 // step of the history that an undo takes back whole, and the panel's value list following the change.
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
 #include "panel/model/LibraryValueUpdate.h"
+#include "tests/harness/find_window.h"
+#include "tests/harness/mouse.h"
 #include "tests/values/values_fixture.h"
 
 namespace {
@@ -84,6 +90,35 @@ TEST_F(LibraryValueUpdate, NothingToWriteStartsNothing) {
     EXPECT_FALSE(start(*panel.model(), {ValueChangeKind::rename, "GENRE", "Jazz", "Blues", {}}));
     EXPECT_FALSE(panel.model()->busy());
     EXPECT_EQ(engines().io.running(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(LibraryValueUpdate, CancelInTheProgressWindowStopsTheRenameAndGivesThePanelBack) {
+    auto& panel = panel_of(dock(preset("Genres", "GENRE")));
+    library({{"Rock"}, {"Rock"}, {"Rock"}, {"Rock"}, {"Rock"}});
+    std::atomic<bool> writing{false}, released{false};
+    // The first file's write waits for the user's Cancel.
+    engines().memory_tags.before_write = [&](const std::string&) {
+        writing = true;
+        for (int i = 0; i < 1000 && !released; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    };
+    ASSERT_TRUE(start(*panel.model(), {ValueChangeKind::rename, "GENRE", "Rock", "Metal", {}}));
+    HWND progress = nullptr;
+    ASSERT_EVENTUALLY(writing && (progress = harness::find_window(L"Updating tags")) != nullptr && IsWindowVisible(progress));
+    const HWND cancel = harness::find_child(progress, L"Cancel", L"Button");
+    ASSERT_NE(cancel, nullptr);
+    harness::click(cancel, harness::centre_of(cancel));
+    released = true;
+    ASSERT_EVENTUALLY(engines().io.running() == 0 && !panel.model()->busy());
+    engines().memory_tags.before_write = nullptr;
+    const auto after = all_genres();
+    EXPECT_EQ(after[0], (Strings{"Metal"})) << "the file being written is finished";
+    EXPECT_EQ(std::count(after.begin(), after.end(), Strings{"Rock"}), 4) << "the others are left as they were";
+    EXPECT_TRUE(quennet::tag_update_reaction_on());
+    settle();
 }
 
 }  // namespace
