@@ -21,14 +21,14 @@ namespace {
 // A panel the completion refers to may have been destroyed while the host wrote.
 PanelModel* live_model(PanelModel* panel) { return is_live(panel) ? panel : nullptr; }
 
+}  // namespace
+
 bool confirm_update(std::size_t files) {
     if (!update_needs_warning(cfg_update_warning_threshold().get(), files)) return true;
     char text[80];
     std::snprintf(text, sizeof text, "You will update %d files. Continue?", int(files));
     return sonavel::uMessageBox(sonavel::core()->get_main_window(), text, "Update tags", MB_YESNO) != IDNO;
 }
-
-}  // namespace
 
 bool update_needs_warning(std::uint64_t threshold, std::size_t files) noexcept {
     return threshold != 0 && std::uint64_t(files) > threshold;

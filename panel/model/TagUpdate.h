@@ -26,6 +26,9 @@ void collect_changes(PanelModel& panel, EditMap& add, EditMap& remove);
 void refill_after_update(const std::vector<PanelModel*>& panels, unsigned event, PanelModel* initiating,
                          const std::string& preset_name);
 
+// Above the warning threshold, asks "You will update %d files. Continue?"; false when answered No.
+bool confirm_update(std::size_t files);
+
 // The large-update warning applies: the whole 64-bit threshold counts.
 bool update_needs_warning(std::uint64_t threshold, std::size_t files) noexcept;
 

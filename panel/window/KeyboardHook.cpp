@@ -54,6 +54,13 @@ void handle_key_down(PanelModel& model, const MSG& message) {
     }
 }
 
+// A control that takes Enter and Escape itself (the add box while its suggestions are open) keeps them:
+// they neither apply nor revert. Asked before the dialog manager hands the key on.
+bool control_keeps_key(const MSG& message) {
+    if (message.message != WM_KEYDOWN || (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE)) return false;
+    return (SendMessageW(message.hwnd, WM_GETDLGCODE, message.wParam, LPARAM(&message)) & DLGC_WANTALLKEYS) != 0;
+}
+
 LRESULT CALLBACK hook_procedure(int code, WPARAM wparam, LPARAM lparam) {
     if (code >= 0 && wparam == PM_REMOVE) {
         auto& message = *reinterpret_cast<MSG*>(lparam);
@@ -98,6 +105,7 @@ void handle_panel_key(MSG& message) {
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
     if (GetGUIThreadInfo(GetCurrentThreadId(), &gui) && (gui.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE))) return;
+    const bool kept = control_keeps_key(message);
     auto& panels = live_panels();
     // By index: applying or reverting may change the list.
     for (std::size_t i = 0; i < panels.size(); ++i) {
@@ -110,7 +118,7 @@ void handle_panel_key(MSG& message) {
         message.message = 0;
         message.wParam = 0;
         message.lParam = 0;
-        if (handled.message == WM_KEYDOWN) handle_key_down(*model, handled);
+        if (handled.message == WM_KEYDOWN && !kept) handle_key_down(*model, handled);
     }
 }
 

@@ -4,6 +4,8 @@
 
 #include "integration/TagWithSameValue.h"
 #include "panel/model/FillEvent.h"
+#include "panel/model/LibraryValueMenu.h"
+#include "panel/window/LibraryValueCommands.h"
 #include "panel/model/PanelMenuItems.h"
 #include "panel/model/ValueList.h"
 #include "panel/window/VarnelPanel.h"
@@ -80,12 +82,21 @@ void show_panel_menu(VarnelPanel& panel) {
         const UINT flags = MF_STRING | (item.checked ? MF_CHECKED : 0u) | (item.greyed ? MF_GRAYED : 0u);
         sonavel::uAppendMenu(menu.get(), flags, item.id, item.text.c_str());
     }
+    // The library-wide commands follow the panel's own items, which keep their places.
+    std::string value;
+    if (!state.pending) {
+        value = value_under_menu(model->values().list());
+        append_library_values_menu(menu.get(), value);
+    }
     // The cursor, not the message's point: a menu asked for from the keyboard opens there too.
     POINT at{};
     GetCursorPos(&at);
     const auto chosen = unsigned(TrackPopupMenu(menu.get(), TPM_NONOTIFY | TPM_RETURNCMD, at.x, at.y, 0,
                                                 panel.Dialog::window(), nullptr));
-    run_panel_command(panel, chosen);
+    if (is_library_value_command(chosen))
+        run_library_value_command(panel, chosen, value);
+    else
+        run_panel_command(panel, chosen);
 }
 
 void run_panel_command(VarnelPanel& panel, unsigned id) {

@@ -117,6 +117,7 @@ void VarnelPanel::release_window_state() {
         });
     }
     tooltip_.reset();
+    suggestions_.reset();
     // Leaves live_panels with its model; its edits no longer count in the host's status line.
     const bool had_model = model_.has_value();
     model_.reset();
@@ -253,6 +254,7 @@ INT_PTR VarnelPanel::on_init_dialog(HWND w) {
     model_->values().set_pending(false);
     update_controls();
     tooltip_.emplace(model_->values().list(), [this](int row) { return value_tip(row); });
+    suggestions_.emplace(model_->controls().add_edit, [this] { return known_values(current_); });
     install_keyboard_hook();
     sonavel::standard_api_create_t<panoplex::fonts::manager>()->register_common_callback(as_font_callback(this));
     sonavel::standard_api_create_t<panoplex::colours::manager>()->register_common_callback(as_colour_callback(this));
@@ -340,12 +342,14 @@ void VarnelPanel::on_command(WORD id, WORD code) {
         switch (code) {
         case EN_SETFOCUS:
             if (sonavel::uGetDlgItemText(w, id) == add_placeholder) set_add_text(std::string());
+            if (suggestions_) suggestions_->on_focus_gained();
             break;
         case EN_KILLFOCUS:
             if (sonavel::uGetDlgItemText(w, id).empty()) set_add_text(add_placeholder);
             break;
         case EN_CHANGE:
             if (!values.add_text_guard()) values.set_pending(true);
+            if (!values.add_text_guard() && suggestions_) suggestions_->on_text_changed();
             break;
         default:
             break;

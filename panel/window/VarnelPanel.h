@@ -14,6 +14,7 @@
 #include "integration/VarnelPanelType.h"
 #include "panel/model/PanelModel.h"
 #include "panel/window/PanelAppearance.h"
+#include "panel/window/ValueSuggestions.h"
 #include "panel/window/ValueTooltip.h"
 #include "presets/Options.h"
 #include "sdk/dockwork.h"
@@ -32,6 +33,8 @@ class VarnelPanel : public Dialog,
                     public panoplex::fonts::common_callback,
                     private PanelView {
 public:
+    // The add box's suggestions while the panel's window exists.
+    ValueSuggestions* suggestions() noexcept { return suggestions_ ? &*suggestions_ : nullptr; }
     using interface_t = dockwork::window;
     // The panel type, stored in the panel host's layouts and popup windows.
     static constexpr const sonavel::guid& panel_guid = varnel_panel_type;
@@ -124,6 +127,7 @@ private:
     std::vector<Options> presets_;
     std::optional<PanelModel> model_;
     std::optional<ValueTooltip> tooltip_;
+    std::optional<ValueSuggestions> suggestions_;
     PanelAppearance appearance_;
     dockwork::window_host_ptr host_;
     bool library_registered_ = false;

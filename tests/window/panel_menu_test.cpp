@@ -33,7 +33,8 @@ TEST_F(PanelMenu, RightClickOpensTheMenuForThePanelsState) {
         EXPECT_EQ(reader.items, (std::vector<std::wstring>{L"Options...", L"-", L"alpha", L"*Genres", L"-",
                                                            L"Scan library", L"~Filter on focused tags",
                                                            L"~Tag with same value from library", L"-", L"*Sort list",
-                                                           L"Synchronize", L"Refresh", L"-", L"Help"}));
+                                                           L"Synchronize", L"Refresh", L"-", L"Help", L"-",
+                                                           L"Library values"}));
     }
     harness::click_check_box(list, row_of(list, L"Pop"));
     MenuReader reader;
