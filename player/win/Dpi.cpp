@@ -1,0 +1,44 @@
+#include "player/win/Dpi.h"
+
+#include <algorithm>
+
+#include "player/win/WindowFont.h"
+
+namespace player {
+
+sonavel::unique_hfont message_font_at(unsigned dpi) {
+    const LOGFONTW font = sonavel::message_font_for_dpi(dpi);
+    return sonavel::unique_hfont(CreateFontIndirectW(&font));
+}
+
+SIZE button_size(HWND window, HFONT font, std::wstring_view text) {
+    const unsigned dpi = sonavel::window_dpi(window);
+    const int width = text_extent(window, font, text).cx + sonavel::scale_to_dpi(24, dpi);
+    const int height = sonavel::line_height(window, font) + sonavel::scale_to_dpi(10, dpi);
+    return {std::max(width, sonavel::scale_to_dpi(80, dpi)), std::max(height, sonavel::scale_to_dpi(26, dpi))};
+}
+
+void resize_client(HWND window, int width, int height, unsigned dpi) {
+    using adjust_for_dpi_t = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjust_for_dpi = reinterpret_cast<adjust_for_dpi_t>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    RECT frame{0, 0, width, height};
+    const auto style = DWORD(GetWindowLongPtrW(window, GWL_STYLE));
+    const auto ex_style = DWORD(GetWindowLongPtrW(window, GWL_EXSTYLE));
+    const BOOL menu = GetMenu(window) != nullptr;
+    if (!adjust_for_dpi || !adjust_for_dpi(&frame, style, menu, ex_style, dpi))
+        AdjustWindowRectEx(&frame, style, menu, ex_style);
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void move_to_suggested(HWND window, LPARAM lparam) {
+    const auto* r = reinterpret_cast<const RECT*>(lparam);
+    if (!r) return;
+    SetWindowPos(window, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int scaled_for_screen(int pixels) { return sonavel::scale_to_dpi(pixels, sonavel::system_dpi()); }
+
+}  // namespace player
