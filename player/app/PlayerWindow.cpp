@@ -9,6 +9,7 @@
 
 #include "player/app/TrackContextMenu.h"
 #include "player/app/TrackImport.h"
+#include "player/win/Dpi.h"
 #include "sdk/core_api.h"
 #include "sdk/utf8.h"
 #include "sdk/win/uwin.h"
@@ -91,7 +92,7 @@ void PlayerWindow::build_menu() {
 }
 
 DockedPanel& PlayerWindow::dock(const sonavel::guid& type, const std::vector<std::uint8_t>& config) {
-    docked_.push_back(std::make_unique<DockedPanel>(frame_, type, config, RECT{0, 0, dock_width, 300}));
+    docked_.push_back(std::make_unique<DockedPanel>(frame_, type, config, RECT{0, 0, scaled_dock_width(), 300}));
     layout();
     return *docked_.back();
 }
@@ -118,11 +119,13 @@ void PlayerWindow::restore(const std::vector<PanelPlacement>& panels) {
     }
 }
 
+int PlayerWindow::scaled_dock_width() const { return sonavel::scale_to_dpi(dock_width, sonavel::window_dpi(frame_)); }
+
 void PlayerWindow::layout() {
     RECT client;
     GetClientRect(frame_, &client);
     int width = client.right, height = client.bottom - status_->bar().fit();
-    int dock = docked_.empty() ? 0 : std::min(dock_width, width / 2);
+    int dock = docked_.empty() ? 0 : std::min(scaled_dock_width(), width / 2);
     int tabs = std::min(tabs_->height(), height);
     SetWindowPos(tabs_->window(), nullptr, 0, 0, width - dock, tabs, SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(playlist_->window(), nullptr, 0, tabs, width - dock, height - tabs, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -210,6 +213,10 @@ LRESULT CALLBACK PlayerWindow::frame_proc(HWND window, UINT message, WPARAM wpar
 LRESULT PlayerWindow::on_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_SIZE:
+        layout();
+        return 0;
+    case WM_DPICHANGED:
+        move_to_suggested(window, lparam);
         layout();
         return 0;
     case WM_INITMENUPOPUP:

@@ -80,6 +80,8 @@ public:
     // The track context menu of the playlist's selection at a screen point.
     void show_track_menu(POINT screen);
     void layout();
+    // dock_width at the main window's DPI.
+    int scaled_dock_width() const;
 
 private:
     static LRESULT CALLBACK frame_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,

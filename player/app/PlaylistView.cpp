@@ -7,6 +7,7 @@
 
 #include "sdk/errors.h"
 #include "sdk/utf8.h"
+#include "sdk/win/dpi.h"
 
 namespace player {
 namespace {
@@ -98,7 +99,7 @@ PlaylistView::PlaylistView(HWND parent, HostEngines& engines)
         LVCOLUMNW column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.pszText = const_cast<wchar_t*>(column_titles[c]);
-        column.cx = column_widths[c];
+        column.cx = sonavel::scale_to_dpi(column_widths[c], sonavel::window_dpi(parent));
         column.iSubItem = c;
         ListView_InsertColumn(list_.get(), c, &column);
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "player/win/CenterOn.h"
+#include "player/win/Dpi.h"
 #include "player/win/WindowFont.h"
 #include "sdk/errors.h"
 #include "sdk/utf8.h"
@@ -48,7 +49,7 @@ ConsoleWindow::ConsoleWindow(HWND owner, Console& console)
     : console_(console), inbox_(std::make_shared<Inbox>()), font_(message_font()) {
     register_class();
     window_.reset(CreateWindowExW(WS_EX_CONTROLPARENT, window_class, L"Console", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 760, 360, owner, nullptr, GetModuleHandleW(nullptr), nullptr));
+                                  CW_USEDEFAULT, scaled_for_screen(760), scaled_for_screen(360), owner, nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!window_) throw sonavel::exception_bug_check();
     SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(window_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(window_proc));

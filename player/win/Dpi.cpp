@@ -41,4 +41,11 @@ void move_to_suggested(HWND window, LPARAM lparam) {
 
 int scaled_for_screen(int pixels) { return sonavel::scale_to_dpi(pixels, sonavel::system_dpi()); }
 
+SIZE first_window_size(int width, int height, int margin) {
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return {std::min(scaled_for_screen(width), int(work.right - work.left) - 2 * margin),
+            std::min(scaled_for_screen(height), int(work.bottom - work.top) - 2 * margin)};
+}
+
 }  // namespace player

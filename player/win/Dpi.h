@@ -22,5 +22,8 @@ void resize_client(HWND window, int width, int height, unsigned dpi);
 void move_to_suggested(HWND window, LPARAM lparam);
 // `pixels` at 96 DPI for a window on the primary screen, before it exists.
 int scaled_for_screen(int pixels);
+// The first size of a top-level window: `width` x `height` at 96 DPI scaled to the primary screen, but no
+// larger than its work area less `margin` (unscaled) on each side.
+SIZE first_window_size(int width, int height, int margin);
 
 }  // namespace player

@@ -31,7 +31,7 @@ public:
     void on_done(HWND__*, bool) override { done = true; }
 };
 
-class DisplayScaling : public ::testing::Test {
+class DisplayScalingProgress : public ::testing::Test {
 protected:
     void SetUp() override {
         host_.register_services();
@@ -56,7 +56,7 @@ protected:
     sonavel::service_ptr_t<until_aborted> work_ = sonavel::service_impl_t<until_aborted>::create_object();
 };
 
-TEST_F(DisplayScaling, ProgressWindowHoldsItsItemAndCancelInsideIt) {
+TEST_F(DisplayScalingProgress, ProgressWindowHoldsItsItemAndCancelInsideIt) {
     const HWND window = open("Scaled progress");
     ASSERT_NE(window, nullptr);
     const unsigned dpi = sonavel::window_dpi(window);
@@ -76,7 +76,7 @@ TEST_F(DisplayScaling, ProgressWindowHoldsItsItemAndCancelInsideIt) {
     EXPECT_LE(cancel.bottom + sonavel::scale_to_dpi(6, dpi), client.bottom);
 }
 
-TEST_F(DisplayScaling, ProgressWindowTakesTheSuggestedPlaceWhenItsDpiChanges) {
+TEST_F(DisplayScalingProgress, ProgressWindowTakesTheSuggestedPlaceWhenItsDpiChanges) {
     const HWND window = open("Scaled progress");
     ASSERT_NE(window, nullptr);
     RECT suggested{30, 40, 530, 240};
