@@ -117,7 +117,7 @@ ValueList::ValueList(ValueListOwner& owner, HINSTANCE module, const ValueListCon
 
 void ValueList::fit_to_display() {
     fit_state_images();
-    fit_column();
+    fit_column(true);
 }
 
 void ValueList::fit_state_images() {
@@ -138,13 +138,21 @@ void ValueList::fit_state_images() {
     state_image_width_ = size.width;
 }
 
-void ValueList::fit_column() {
+void ValueList::fit_column(bool remeasure) {
     const auto font = reinterpret_cast<HFONT>(SendMessageW(controls_.list, WM_GETFONT, 0, 0));
+    const std::vector<std::string>& tags = owner_.current_options().tags;
+    // Typing in the filter box rebuilds the rows over the same values: measure them once.
+    if (!remeasure && font == measured_font_ && tags.size() == measured_count_) return;
     int widest = 0;
-    for (const std::string& value : owner_.current_options().tags) {
-        const std::wstring text = sonavel::utf8_to_wide(value);
-        widest = std::max(widest, sonavel::text_width(controls_.list, font, text.c_str(), int(text.size())));
+    {
+        sonavel::font_dc dc(controls_.list, font);
+        for (const std::string& value : tags) {
+            const std::wstring text = sonavel::utf8_to_wide(value);
+            widest = std::max(widest, dc.text_width(text.c_str(), int(text.size())));
+        }
     }
+    measured_font_ = font;
+    measured_count_ = tags.size();
     // Room for the label's own padding on both sides.
     const int padding = sonavel::scale_to_dpi(12, sonavel::window_dpi(controls_.list));
     SendMessageW(controls_.list, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(state_image_width_ + widest + padding, 0));
@@ -187,7 +195,7 @@ void ValueList::fill_rows() {
         if (value.empty()) continue;
         if (filter_admits(filter, value, value_state(count_of(options, value), selection_count_))) append_row(value);
     }
-    fit_column();
+    fit_column(false);
 }
 
 bool ValueList::rows_match(const std::vector<std::string>& tags) const {

@@ -102,8 +102,9 @@ public:
 private:
     void fill_rows();
     void fit_state_images();
-    // As wide as the widest value with its check box: the list view keeps a width once given.
-    void fit_column();
+    // As wide as the widest value with its check box: the list view keeps a width once given. Without
+    // `remeasure`, only when the font or the number of values changed since the last measure.
+    void fit_column(bool remeasure);
     bool rows_match(const std::vector<std::string>& tags) const;
     void append_row(const std::string& value);
     std::string row_text(int row) const;
@@ -118,6 +119,8 @@ private:
     ValueListControls controls_;
     HINSTANCE module_;
     int state_image_width_ = 0;
+    HFONT measured_font_ = nullptr;
+    std::size_t measured_count_ = 0;
     // Only while the list view shares its image lists (LVS_SHAREIMAGELISTS); otherwise the list view
     // destroys ours itself.
     sonavel::unique_himagelist shared_images_;

@@ -18,28 +18,23 @@ unsigned dc_dpi(HWND window) noexcept {
     return dpi > 0 ? unsigned(dpi) : base_dpi;
 }
 
-// A device context of the window's screen with `font` selected, released and restored however it ends.
-class font_dc {
-public:
-    font_dc(HWND window, HFONT font) noexcept : window_(window), dc_(GetDC(window)) {
-        if (dc_ && font) old_ = SelectObject(dc_, font);
-    }
-    ~font_dc() {
-        if (!dc_) return;
-        if (old_) SelectObject(dc_, old_);
-        ReleaseDC(window_, dc_);
-    }
-    font_dc(const font_dc&) = delete;
-    font_dc& operator=(const font_dc&) = delete;
-    HDC get() const noexcept { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
-};
-
 }  // namespace
+
+font_dc::font_dc(HWND window, HFONT font) noexcept : window_(window), dc_(GetDC(window)) {
+    if (dc_ && font) old_ = SelectObject(dc_, font);
+}
+
+font_dc::~font_dc() {
+    if (!dc_) return;
+    if (old_) SelectObject(dc_, old_);
+    ReleaseDC(window_, dc_);
+}
+
+int font_dc::text_width(const wchar_t* text, int length) const noexcept {
+    SIZE size{};
+    if (!dc_ || !GetTextExtentPoint32W(dc_, text, length, &size)) return 0;
+    return size.cx;
+}
 
 unsigned window_dpi(HWND window) noexcept {
     using get_dpi_for_window_t = UINT(WINAPI*)(HWND);
@@ -97,10 +92,7 @@ int line_height(HWND window, HFONT font) noexcept {
 }
 
 int text_width(HWND window, HFONT font, const wchar_t* text, int length) noexcept {
-    font_dc dc(window, font);
-    SIZE size{};
-    if (!dc.get() || !GetTextExtentPoint32W(dc.get(), text, length, &size)) return 0;
-    return size.cx;
+    return font_dc(window, font).text_width(text, length);
 }
 
 }  // namespace sonavel

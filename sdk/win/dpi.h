@@ -26,6 +26,24 @@ int scale_to_dpi(int pixels, unsigned dpi) noexcept;
 int system_metric_for_dpi(int index, unsigned dpi) noexcept;
 // The system's message font (dialogs, lists, status lines) for `dpi`.
 LOGFONTW message_font_for_dpi(unsigned dpi) noexcept;
+// A device context of `window`'s screen with `font` selected, for measuring texts; released and put back
+// however the scope ends.
+class font_dc {
+public:
+    font_dc(HWND window, HFONT font) noexcept;
+    ~font_dc();
+    font_dc(const font_dc&) = delete;
+    font_dc& operator=(const font_dc&) = delete;
+    HDC get() const noexcept { return dc_; }
+    // The width of `text` in pixels; 0 without a device context.
+    int text_width(const wchar_t* text, int length) const noexcept;
+
+private:
+    HWND window_;
+    HDC dc_;
+    HGDIOBJ old_ = nullptr;
+};
+
 // The height of a line of `font` on `window`'s screen, in pixels (the font's height with its leading).
 int line_height(HWND window, HFONT font) noexcept;
 // The width of `text` in `font` on `window`'s screen, in pixels.
