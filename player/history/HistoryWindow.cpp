@@ -207,6 +207,11 @@ LRESULT HistoryWindow::on_message(HWND w, UINT message, WPARAM wparam, LPARAM lp
     case WM_SIZE:
         if (list_) layout();
         return 0;
+    case WM_DPICHANGED:
+        renew_children_font(w, font_);
+        move_to_suggested(w, lparam);
+        if (list_) layout();
+        return 0;
     case WM_COMMAND:
         if (LOWORD(wparam) == id_undo && HIWORD(wparam) == BN_CLICKED) undo_chosen();
         if (LOWORD(wparam) == id_close && HIWORD(wparam) == BN_CLICKED) ShowWindow(w, SW_HIDE);

@@ -139,6 +139,11 @@ LRESULT PreferencesDialog::on_message(HWND self, UINT message, WPARAM wparam, LP
     case WM_SIZE:
         layout();
         return 0;
+    case WM_DPICHANGED:
+        renew_children_font(self, font_);
+        move_to_suggested(self, lparam);
+        layout();
+        return 0;
     case WM_GETMINMAXINFO: {
         auto* limits = reinterpret_cast<MINMAXINFO*>(lparam);
         limits->ptMinTrackSize = {420, 300};

@@ -155,6 +155,10 @@ LRESULT ConsoleWindow::on_message(HWND self, UINT message, WPARAM wparam, LPARAM
     case WM_SIZE:
         SetWindowPos(text_box(), nullptr, 0, 0, LOWORD(lparam), HIWORD(lparam), SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
+    case WM_DPICHANGED:
+        renew_children_font(window_.get(), font_);
+        move_to_suggested(window_.get(), lparam);
+        return 0;
     case WM_SETFOCUS:
         SetFocus(text_box());
         return 0;

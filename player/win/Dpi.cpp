@@ -1,6 +1,7 @@
 #include "player/win/Dpi.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "player/win/WindowFont.h"
 
@@ -37,6 +38,14 @@ void move_to_suggested(HWND window, LPARAM lparam) {
     if (!r) return;
     SetWindowPos(window, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void renew_children_font(HWND window, sonavel::unique_hfont& font) {
+    sonavel::unique_hfont fresh = message_font_at(sonavel::window_dpi(window));
+    if (!fresh) return;
+    // The children let go of the old font before it is deleted.
+    set_children_font(window, fresh.get());
+    font = std::move(fresh);
 }
 
 int scaled_for_screen(int pixels) { return sonavel::scale_to_dpi(pixels, sonavel::system_dpi()); }

@@ -20,6 +20,8 @@ SIZE button_size(HWND window, HFONT font, std::wstring_view text);
 void resize_client(HWND window, int width, int height, unsigned dpi);
 // WM_DPICHANGED: moves `window` to the rectangle that `lparam` suggests.
 void move_to_suggested(HWND window, LPARAM lparam);
+// The message font for `window`'s DPI on all its children, then in `font` in place of the one they had.
+void renew_children_font(HWND window, sonavel::unique_hfont& font);
 // `pixels` at 96 DPI for a window on the primary screen, before it exists.
 int scaled_for_screen(int pixels);
 // The first size of a top-level window: `width` x `height` at 96 DPI scaled to the primary screen, but no

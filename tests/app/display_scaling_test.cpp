@@ -18,6 +18,27 @@ namespace {
 
 using DisplayScalingPlayer = PlayerFixture;
 
+LONG font_height(HWND control) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font.lfHeight;
+}
+
+// As Windows sends it when a window moves to a monitor of another DPI (here: the same DPI).
+void dpi_changed(HWND window, RECT suggested) {
+    const unsigned dpi = sonavel::window_dpi(window);
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+void expect_at(HWND window, const RECT& expected) {
+    RECT now{};
+    GetWindowRect(window, &now);
+    EXPECT_EQ(now.left, expected.left);
+    EXPECT_EQ(now.top, expected.top);
+    EXPECT_EQ(now.right, expected.right);
+    EXPECT_EQ(now.bottom, expected.bottom);
+}
+
 int client_width(HWND window) {
     RECT r{};
     GetClientRect(window, &r);
@@ -64,9 +85,21 @@ TEST_F(DisplayScalingPlayer, PreferencesAndConsoleHoldTheirControls) {
     GetWindowRect(preferences, &r);
     EXPECT_GE(r.right - r.left, sonavel::scale_to_dpi(560, sonavel::window_dpi(preferences)) * 9 / 10);
 
+    const RECT moved{50, 60, 50 + 600, 60 + 450};
+    dpi_changed(preferences, moved);
+    expect_at(preferences, moved);
+    harness::expect_children_inside(preferences);
+    harness::expect_text_controls_hold_a_line(preferences);
+    const LONG message = sonavel::message_font_for_dpi(sonavel::window_dpi(preferences)).lfHeight;
+    EXPECT_EQ(font_height(GetDlgItem(preferences, player::PreferencesDialog::id_apply)), message);
+
     choose(menu_index(L"&View"), L"&Console");
     ASSERT_NE(window().console(), nullptr);
-    harness::expect_children_inside(window().console()->window());
+    const HWND console = window().console()->window();
+    harness::expect_children_inside(console);
+    dpi_changed(console, moved);
+    expect_at(console, moved);
+    harness::expect_children_inside(console);
 }
 
 TEST_F(DisplayScalingPlayer, HistoryWindowHoldsItsHeadingButtonsAndTimes) {
@@ -80,6 +113,12 @@ TEST_F(DisplayScalingPlayer, HistoryWindowHoldsItsHeadingButtonsAndTimes) {
     const auto font = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
     const wchar_t time[] = L"2026-12-07 23:59:59";
     EXPECT_GT(int(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0)), sonavel::text_width(list, font, time, int(std::size(time)) - 1));
+
+    const RECT moved{70, 80, 70 + 640, 80 + 400};
+    dpi_changed(history, moved);
+    expect_at(history, moved);
+    harness::expect_children_inside(history);
+    harness::expect_text_controls_hold_a_line(history);
 }
 
 }  // namespace
