@@ -36,7 +36,7 @@ using unique_item_list = sonavel::unique_handle<LPITEMIDLIST, free_item_list>;
 }  // namespace
 
 PlayerWindow::PlayerWindow(WinHost& host, library::LibrarySync* library)
-    : host_(host), library_(library), frame_(host.main_window()) {
+    : host_(host), library_(library), frame_(host.main_window()), dpi_(sonavel::window_dpi(frame_)) {
     if (library_) folder_menu_ = std::make_unique<FolderMenu>(*library_);
     for (auto& panel : sonavel::service_list_t<dockwork::window>()) {
         std::string name;
@@ -216,6 +216,9 @@ LRESULT PlayerWindow::on_message(HWND window, UINT message, WPARAM wparam, LPARA
         layout();
         return 0;
     case WM_DPICHANGED:
+        // The docked panels refit themselves as children of a window whose DPI changed.
+        rescale_list_columns(playlist_->window(), dpi_, LOWORD(wparam));
+        dpi_ = LOWORD(wparam);
         move_to_suggested(window, lparam);
         layout();
         return 0;

@@ -100,6 +100,8 @@ private:
     HMENU remove_menu_ = nullptr;  // owned by the menu bar
     std::unique_ptr<PlaylistTabs> tabs_;
     HWND frame_;
+    // The main window's DPI, which its playlist columns are sized for.
+    unsigned dpi_;
     std::vector<PanelType> panel_types_;
     sonavel::unique_hmenu menu_;
     std::unique_ptr<PlaylistView> playlist_;

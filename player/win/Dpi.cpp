@@ -1,5 +1,7 @@
 #include "player/win/Dpi.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -46,6 +48,16 @@ void renew_children_font(HWND window, sonavel::unique_hfont& font) {
     // The children let go of the old font before it is deleted.
     set_children_font(window, fresh.get());
     font = std::move(fresh);
+}
+
+void rescale_list_columns(HWND list, unsigned from, unsigned to) {
+    if (from == 0 || from == to) return;
+    const auto header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const int columns = header ? int(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int c = 0; c < columns; ++c) {
+        const int width = int(SendMessageW(list, LVM_GETCOLUMNWIDTH, WPARAM(c), 0));
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, WPARAM(c), MAKELPARAM(MulDiv(width, int(to), int(from)), 0));
+    }
 }
 
 int scaled_for_screen(int pixels) { return sonavel::scale_to_dpi(pixels, sonavel::system_dpi()); }

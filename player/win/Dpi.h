@@ -22,6 +22,8 @@ void resize_client(HWND window, int width, int height, unsigned dpi);
 void move_to_suggested(HWND window, LPARAM lparam);
 // The message font for `window`'s DPI on all its children, then in `font` in place of the one they had.
 void renew_children_font(HWND window, sonavel::unique_hfont& font);
+// Scales the width of every column of a report list view from `from` DPI to `to` DPI.
+void rescale_list_columns(HWND list, unsigned from, unsigned to);
 // `pixels` at 96 DPI for a window on the primary screen, before it exists.
 int scaled_for_screen(int pixels);
 // The first size of a top-level window: `width` x `height` at 96 DPI scaled to the primary screen, but no

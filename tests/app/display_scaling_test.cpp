@@ -63,7 +63,9 @@ TEST_F(DisplayScalingPlayer, MainWindowTakesTheSuggestedPlaceWhenItsDpiChanges) 
     dock_genre_panel();
     RECT suggested{20, 30, 20 + 700, 30 + 500};
     const unsigned dpi = sonavel::window_dpi(frame());
-    SendMessageW(frame(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    const int before = int(SendMessageW(playlist(), LVM_GETCOLUMNWIDTH, 0, 0));
+    // As if the window moved to a monitor of twice the DPI.
+    SendMessageW(frame(), WM_DPICHANGED, MAKEWPARAM(dpi * 2, dpi * 2), reinterpret_cast<LPARAM>(&suggested));
 
     RECT now{};
     GetWindowRect(frame(), &now);
@@ -72,6 +74,7 @@ TEST_F(DisplayScalingPlayer, MainWindowTakesTheSuggestedPlaceWhenItsDpiChanges) 
     EXPECT_EQ(now.right, 720);
     EXPECT_EQ(now.bottom, 530);
     harness::expect_children_inside(frame());
+    EXPECT_EQ(int(SendMessageW(playlist(), LVM_GETCOLUMNWIDTH, 0, 0)), before * 2);
 }
 
 TEST_F(DisplayScalingPlayer, PreferencesAndConsoleHoldTheirControls) {
