@@ -49,6 +49,8 @@ void Options::apply_global_colors_and_fonts() {
     if (!global_colors_and_fonts) return;
     list_font = global_font(panoplex::fonts::font_type_items);
     text_font = global_font(panoplex::fonts::font_type_labels);
+    list_font_dpi = 0;
+    text_font_dpi = 0;
     text_color = global_colour(panoplex::colours::colour_text);
     list_color = global_colour(panoplex::colours::colour_text);
     back_color = global_colour(panoplex::colours::colour_inactive_selection_background);

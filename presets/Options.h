@@ -42,6 +42,11 @@ struct Options {
     bool global_colors_and_fonts = true;
     panoplex::log_font list_font;
     panoplex::log_font text_font;
+    // The DPI at which the own fonts' heights are given, so that they keep their point size at any display
+    // scaling; 0: pixels as they are (fonts kept before their DPI was). Fonts that follow the panel host's
+    // are given at the system's DPI, and these stay 0.
+    std::uint32_t list_font_dpi = 0;
+    std::uint32_t text_font_dpi = 0;
     panoplex::colour_t text_color = 0;
     panoplex::colour_t list_color = 0;
     panoplex::colour_t back_color = 0;

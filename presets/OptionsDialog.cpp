@@ -135,10 +135,10 @@ bool OptionsDialog::on_command(WORD id, WORD code) {
         on_delete();
         return true;
     case IDC_OPTIONS_TEXT_FONT:
-        choose_font(working.text_font, window());
+        choose_font(working.text_font, working.text_font_dpi, window());
         return true;
     case IDC_OPTIONS_LIST_FONT:
-        choose_font(working.list_font, window());
+        choose_font(working.list_font, working.list_font_dpi, window());
         return true;
     case IDC_OPTIONS_TEXT_COLOR:
         choose_color(working.text_color, window());

@@ -13,6 +13,8 @@ Options renamed_preset(const Options& old, const PresetFields& fields, const std
     Options preset;
     preset.list_font = old.list_font;
     preset.text_font = old.text_font;
+    preset.list_font_dpi = old.list_font_dpi;
+    preset.text_font_dpi = old.text_font_dpi;
     preset.text_color = old.text_color;
     preset.list_color = old.list_color;
     preset.back_color = old.back_color;

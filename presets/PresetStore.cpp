@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "presets/FontDpiTrailer.h"
+
 namespace quennet {
 namespace {
 
@@ -173,6 +175,7 @@ void write_store(sonavel::stream_writer& writer, sonavel::abort_callback& abort,
         out.group_t(preset);
     }
     out.group_t(current);
+    write_font_dpis(writer, abort, current, presets);
 }
 
 void read_store(sonavel::stream_reader& reader, sonavel::abort_callback& abort, Options& current,
@@ -188,6 +191,7 @@ void read_store(sonavel::stream_reader& reader, sonavel::abort_callback& abort, 
     const std::uint32_t version = std::uint32_t(word[0]) | std::uint32_t(word[1]) << 8 |
                                   std::uint32_t(word[2]) << 16 | std::uint32_t(word[3]) << 24;
     record_reader in(reader, abort, std::min(version, written_version));
+    const std::size_t first_read = presets.size();
 
     if (version >= 1) in.group_a(current);
     if (version >= 2) {
@@ -207,6 +211,7 @@ void read_store(sonavel::stream_reader& reader, sonavel::abort_callback& abort, 
     }
     in.group_t(current);
     post_process(current);
+    read_font_dpis(reader, abort, current, presets, first_read);
 }
 
 }  // namespace quennet

@@ -2,6 +2,9 @@
 // Resource and control ids of the component. Plain macros: windres reads this file too.
 
 #define IDB_CHECKBOXES 900
+// The same state images drawn at 24 and 32 px, for larger display scalings.
+#define IDB_CHECKBOXES_24 901
+#define IDB_CHECKBOXES_32 902
 
 // The panel: its value list and the two edit boxes above it.
 #define IDC_PANEL_VALUE_LIST 1101

@@ -4,15 +4,19 @@
 
 #include <cstring>
 
+#include "sdk/win/dpi.h"
 #include "sdk/win/uwin.h"
 
 namespace quennet {
 
 static_assert(sizeof(panoplex::log_font) == sizeof(LOGFONTW));
 
-bool choose_font(panoplex::log_font& font, HWND owner) {
+bool choose_font(panoplex::log_font& font, std::uint32_t& font_dpi, HWND owner) {
     LOGFONTW chosen{};
     std::memcpy(&chosen, static_cast<const void*>(&font), sizeof chosen);
+    // The chooser tells points from heights at the system's DPI.
+    const unsigned dpi = sonavel::system_dpi();
+    if (font_dpi != 0) chosen.lfHeight = MulDiv(chosen.lfHeight, int(dpi), int(font_dpi));
     CHOOSEFONTW request{};
     request.lStructSize = sizeof request;
     request.hwndOwner = owner;
@@ -21,6 +25,7 @@ bool choose_font(panoplex::log_font& font, HWND owner) {
     request.nFontType = SCREEN_FONTTYPE;
     if (!ChooseFontW(&request)) return false;
     std::memcpy(static_cast<void*>(&font), &chosen, sizeof chosen);
+    font_dpi = dpi;
     return true;
 }
 

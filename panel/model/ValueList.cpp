@@ -6,9 +6,11 @@
 
 #include "panel/model/CheckStates.h"
 #include "presets/TypedValues.h"
+#include "panel/model/StateImages.h"
 #include "sdk/core_api.h"
 #include "sdk/playlist.h"
 #include "sdk/utf8.h"
+#include "sdk/win/dpi.h"
 #include "sdk/win/uwin.h"
 
 namespace quennet {
@@ -17,8 +19,6 @@ static_assert(state_image_mask == LVIS_STATEIMAGEMASK);
 static_assert(state_image_bits(in_some_tracks) == INDEXTOSTATEIMAGEMASK(3));
 
 namespace {
-
-constexpr int state_image_size = 16;
 
 // Restores a flag however the scope ends: a flag left set would freeze the list for good.
 class flag_scope {
@@ -108,21 +108,6 @@ std::string resting_text(HWND edit, std::string_view placeholder) {
     return GetFocus() == edit ? std::string() : std::string(placeholder);
 }
 
-sonavel::unique_himagelist load_state_images(HINSTANCE module) {
-    // No LR_LOADTRANSPARENT: where it applies, it paints the mask colour over with the window colour and
-    // the image list finds nothing left to mask.
-    sonavel::unique_hbitmap bitmap(static_cast<HBITMAP>(
-        LoadImageW(module, MAKEINTRESOURCEW(checkboxes_bitmap_id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    if (!bitmap) throw std::runtime_error("the check box bitmap cannot be loaded");
-    sonavel::unique_himagelist images(
-        ImageList_Create(state_image_size, state_image_size, ILC_MASK | ILC_COLOR8, 10, 10));
-    if (!images) throw std::runtime_error("the check box image list cannot be created");
-    // CLR_DEFAULT takes the bitmap's top-left pixel as the mask colour.
-    if (ImageList_AddMasked(images.get(), bitmap.get(), CLR_DEFAULT) < 0)
-        throw std::runtime_error("the check box images cannot be added to their list");
-    return images;
-}
-
 }  // namespace
 
 ValueListControls ValueListControls::of(HWND parent) {
@@ -130,21 +115,55 @@ ValueListControls ValueListControls::of(HWND parent) {
 }
 
 ValueList::ValueList(ValueListOwner& owner, HINSTANCE module, const ValueListControls& controls)
-    : owner_(owner), controls_(controls) {
+    : owner_(owner), controls_(controls), module_(module) {
     if (!controls_.list || !controls_.filter_edit || !controls_.add_edit)
         throw std::invalid_argument("the value list needs its list view and both edit boxes");
-    sonavel::unique_himagelist images = load_state_images(module);
     // Check boxes first: turning them on makes the control build its own state images, which ours replace.
     SendMessageW(controls_.list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
+    fit_state_images();
+}
+
+void ValueList::fit_to_display() {
+    fit_state_images();
+    fit_column(true);
+}
+
+void ValueList::fit_state_images() {
+    const unsigned dpi = sonavel::window_dpi(controls_.list);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(controls_.list, WM_GETFONT, 0, 0));
+    const StateImageSize size = state_image_size(sonavel::system_metric_for_dpi(SM_CXSMICON, dpi),
+                                                 sonavel::line_height(controls_.list, font));
+    sonavel::unique_himagelist images = make_state_images(module_, size);
     const bool shares = (GetWindowLongPtrW(controls_.list, GWL_STYLE) & LVS_SHAREIMAGELISTS) != 0;
     // The list the control gives back is no longer held by it.
     sonavel::unique_himagelist replaced(reinterpret_cast<HIMAGELIST>(
         SendMessageW(controls_.list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(images.get()))));
-    if (replaced.get() == images.get()) replaced.release();
+    if (replaced.get() == images.get() || replaced.get() == shared_images_.get()) replaced.release();
     if (shares)
         shared_images_ = std::move(images);
     else
         images.release();
+    state_image_width_ = size.width;
+}
+
+void ValueList::fit_column(bool remeasure) {
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(controls_.list, WM_GETFONT, 0, 0));
+    const std::vector<std::string>& tags = owner_.current_options().tags;
+    // Typing in the filter box rebuilds the rows over the same values: measure them once.
+    if (!remeasure && font == measured_font_ && tags.size() == measured_count_) return;
+    int widest = 0;
+    {
+        sonavel::font_dc dc(controls_.list, font);
+        for (const std::string& value : tags) {
+            const std::wstring text = sonavel::utf8_to_wide(value);
+            widest = std::max(widest, dc.text_width(text.c_str(), int(text.size())));
+        }
+    }
+    measured_font_ = font;
+    measured_count_ = tags.size();
+    // Room for the label's own padding on both sides.
+    const int padding = sonavel::scale_to_dpi(12, sonavel::window_dpi(controls_.list));
+    SendMessageW(controls_.list, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(state_image_width_ + widest + padding, 0));
 }
 
 ValueList::~ValueList() {
@@ -187,6 +206,7 @@ void ValueList::fill_rows() {
         if (value.empty()) continue;
         if (filter_admits(filter, value, value_state(count_of(options, value), selection_count_))) append_row(value);
     }
+    fit_column(false);
 }
 
 bool ValueList::rows_match(const std::vector<std::string>& tags) const {

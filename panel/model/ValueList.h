@@ -56,7 +56,7 @@ std::string list_item_text(HWND list, int row);
 
 class ValueList {
 public:
-    // Gives the list view check boxes with our three state images, loaded from `module`'s bitmap.
+    // Gives the list view check boxes with our three state images, loaded from `module`'s bitmaps.
     // Throws std::runtime_error when the bitmap or the image list cannot be made.
     ValueList(ValueListOwner& owner, HINSTANCE module, const ValueListControls& controls);
     ~ValueList();
@@ -66,6 +66,10 @@ public:
     // Rows and their states anew from the working preset and the active playlist's selection; forgets
     // the edits. Nothing while busy.
     void rebuild_now();
+    // The check images and the column width anew for the list's font and display scaling: after every
+    // change of either. Throws like the constructor.
+    void fit_to_display();
+
     // true: the edits apply to the tracks selected now (taken at the first edit only); false: no edits
     // are pending any more.
     void set_pending(bool pending);
@@ -110,6 +114,10 @@ public:
 
 private:
     void fill_rows();
+    void fit_state_images();
+    // As wide as the widest value with its check box: the list view keeps a width once given. Without
+    // `remeasure`, only when the font or the number of values changed since the last measure.
+    void fit_column(bool remeasure);
     bool rows_match(const std::vector<std::string>& tags) const;
     void append_row(const std::string& value);
     std::string row_text(int row) const;
@@ -121,6 +129,10 @@ private:
 
     ValueListOwner& owner_;
     ValueListControls controls_;
+    HINSTANCE module_;
+    int state_image_width_ = 0;
+    HFONT measured_font_ = nullptr;
+    std::size_t measured_count_ = 0;
     // Only while the list view shares its image lists (LVS_SHAREIMAGELISTS); otherwise the list view
     // destroys ours itself.
     sonavel::unique_himagelist shared_images_;

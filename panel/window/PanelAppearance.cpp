@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "resources/resource.h"
+#include "sdk/win/dpi.h"
 
 namespace quennet {
 
@@ -12,11 +13,18 @@ namespace {
 
 constexpr DWORD edge_styles = WS_EX_STATICEDGE | WS_EX_CLIENTEDGE;
 
-sonavel::unique_hfont font_of(const panoplex::log_font& font, bool italic = false) {
+// `font`, whose height is given at `font_dpi` (0: pixels as they are), for a window at `dpi`.
+sonavel::unique_hfont font_of(const panoplex::log_font& font, unsigned font_dpi, unsigned dpi, bool italic = false) {
     LOGFONTW logical{};
     std::memcpy(&logical, static_cast<const void*>(&font), sizeof logical);
+    if (font_dpi != 0 && font_dpi != dpi) logical.lfHeight = MulDiv(logical.lfHeight, int(dpi), int(font_dpi));
     if (italic) logical.lfItalic = TRUE;
     return sonavel::unique_hfont(CreateFontIndirectW(&logical));
+}
+
+// The panel host gives its fonts at the system's DPI.
+unsigned font_dpi_of(const Options& options, std::uint32_t own_dpi) {
+    return options.global_colors_and_fonts ? sonavel::system_dpi() : own_dpi;
 }
 
 void set_edge(HWND window, DWORD edge) {
@@ -44,10 +52,13 @@ void PanelAppearance::apply(HWND panel, const Options& options) {
     // The list draws with it until it repaints with the new fonts.
     sonavel::unique_hfont old_pending_font = std::move(pending_font_);
     sonavel::unique_hfont old_pending_text_font = std::move(pending_text_font_);
-    list_font_ = font_of(options.list_font);
-    pending_font_ = font_of(options.list_font, /*italic=*/true);
-    pending_text_font_ = font_of(options.text_font, /*italic=*/true);
-    text_font_ = font_of(options.text_font);
+    const unsigned dpi = sonavel::window_dpi(panel);
+    const unsigned list_dpi = font_dpi_of(options, options.list_font_dpi);
+    const unsigned text_dpi = font_dpi_of(options, options.text_font_dpi);
+    list_font_ = font_of(options.list_font, list_dpi, dpi);
+    pending_font_ = font_of(options.list_font, list_dpi, dpi, /*italic=*/true);
+    pending_text_font_ = font_of(options.text_font, text_dpi, dpi, /*italic=*/true);
+    text_font_ = font_of(options.text_font, text_dpi, dpi);
 
     SendMessageW(list, LVM_SETTEXTCOLOR, 0, LPARAM(options.list_color));
     SendMessageW(list, LVM_SETTEXTBKCOLOR, 0, LPARAM(options.list_back_color));

@@ -14,8 +14,9 @@ struct PanelLayout {
     RECT list{};
 };
 
-// The layout for a client area of `width` x `height` and a filter box of `filter_width` x `filter_height`.
-PanelLayout compute_panel_layout(int width, int height, int filter_width, int filter_height);
+// The layout for a client area of `width` x `height` and a filter box of `filter_width` x `filter_height`,
+// with margins for a window at `dpi`.
+PanelLayout compute_panel_layout(int width, int height, int filter_width, int filter_height, unsigned dpi = 96);
 // Moves the controls of `panel` as compute_panel_layout says and repaints it.
 void layout_panel(HWND panel);
 

@@ -17,6 +17,7 @@
 #include "presets/PresetStore.h"
 #include "resources/resource.h"
 #include "sdk/core_api.h"
+#include "sdk/win/dpi.h"
 #include "sdk/win/uwin.h"
 #include "ui/PopupPanelBase.h"
 #include "ui/VarnelPanelHost.h"
@@ -160,6 +161,9 @@ void VarnelPanel::apply_appearance(bool redraw) {
     const HWND w = Dialog::window();
     if (!w) return;
     appearance_.apply(w, current_);
+    // Check images, column and edit row follow the fonts, which follow the display scaling.
+    if (model_) model_->values().fit_to_display();
+    layout();
     update_controls();
     if (redraw) {
         InvalidateRect(w, nullptr, TRUE);
@@ -234,6 +238,9 @@ INT_PTR VarnelPanel::dialog_proc(HWND w, UINT message, WPARAM wparam, LPARAM lpa
     case global_colours_changed:
     case global_fonts_changed:
         on_global_change();
+        return 0;
+    case WM_DPICHANGED_AFTERPARENT:
+        apply_appearance(true);
         return 0;
     case WM_DESTROY:
         // Also when the window goes with its parent rather than through close_window.

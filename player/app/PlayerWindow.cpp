@@ -14,6 +14,7 @@
 #include "player/app/TrackContextMenu.h"
 #include "player/app/TrackImport.h"
 #include "player/history/HistoryCommands.h"
+#include "player/win/Dpi.h"
 #include "sdk/core_api.h"
 #include "sdk/utf8.h"
 #include "sdk/win/uwin.h"
@@ -63,7 +64,8 @@ using unique_item_list = sonavel::unique_handle<LPITEMIDLIST, free_item_list>;
 }  // namespace
 
 PlayerWindow::PlayerWindow(WinHost& host, library::LibrarySync* library)
-    : host_(host), library_(library), frame_(host.main_window()) {
+    : host_(host), library_(library), frame_(host.main_window()), dpi_(sonavel::window_dpi(frame_)) {
+    panes_.set_dock_width(scaled_dock_width());
     if (library_) folder_menu_ = std::make_unique<FolderMenu>(*library_, frame_);
     playlist_commands_ = std::make_unique<PlaylistCommands>(frame_, host_.engines().playlists,
                                                             library::LibrarySync::library_playlist_name);
@@ -190,7 +192,7 @@ std::vector<HWND> PlayerWindow::panes() const {
 }
 
 DockedPanel& PlayerWindow::dock(const sonavel::guid& type, const std::vector<std::uint8_t>& config) {
-    docked_.push_back(std::make_unique<DockedPanel>(frame_, type, config, RECT{0, 0, PaneLayout::default_dock_width, 300}));
+    docked_.push_back(std::make_unique<DockedPanel>(frame_, type, config, RECT{0, 0, panes_.dock_width(), 300}));
     views_.emplace_back();
     DockedPanel* panel = docked_.back().get();
     HWND frame = frame_;
@@ -321,6 +323,10 @@ void PlayerWindow::restore(const std::vector<PanelPlacement>& panels) {
             kept_.keep(i, placement, panel + ": " + sonavel::message_of(e));
         }
     }
+}
+
+int PlayerWindow::scaled_dock_width() const {
+    return sonavel::scale_to_dpi(PaneLayout::default_dock_width, sonavel::window_dpi(frame_));
 }
 
 void PlayerWindow::layout() {
@@ -492,6 +498,14 @@ LRESULT PlayerWindow::on_message(HWND window, UINT message, WPARAM wparam, LPARA
         add_folders(folders_to_add(paths));
         return 0;
     }
+    case WM_DPICHANGED:
+        // The docked panels refit themselves as children of a window whose DPI changed.
+        rescale_list_columns(playlist_->window(), dpi_, LOWORD(wparam));
+        panes_.set_dock_width(MulDiv(panes_.dock_width(), LOWORD(wparam), int(dpi_)));
+        dpi_ = LOWORD(wparam);
+        move_to_suggested(window, lparam);
+        layout();
+        return 0;
     case wm_close_panel:
         close_panel(index_of(reinterpret_cast<const DockedPanel*>(lparam)));
         return 0;

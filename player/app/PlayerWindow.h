@@ -111,6 +111,8 @@ public:
 
     // The panes F6 and Ctrl+Tab move the focus between: the playlist, then each docked panel.
     std::vector<HWND> panes() const;
+    // The panel area's first width at the main window's DPI.
+    int scaled_dock_width() const;
 
 private:
     static LRESULT CALLBACK frame_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
@@ -137,6 +139,8 @@ private:
     HMENU remove_menu_ = nullptr;  // owned by the menu bar
     std::unique_ptr<PlaylistTabs> tabs_;
     HWND frame_;
+    // The main window's DPI, which its playlist columns are sized for.
+    unsigned dpi_;
     std::vector<PanelType> panel_types_;
     sonavel::unique_hmenu menu_;
     std::unique_ptr<PlaylistView> playlist_;

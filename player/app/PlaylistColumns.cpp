@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "sdk/utf8.h"
+#include "sdk/win/dpi.h"
 #include "sdk/win/unique_handle.h"
 
 namespace player {
@@ -44,7 +45,11 @@ std::wstring PlaylistColumns::title_of(const std::string& field) {
 PlaylistColumns::PlaylistColumns(HWND list) : list_(list) {}
 
 void PlaylistColumns::set(std::vector<ColumnLayout> columns) {
-    if (columns.empty()) columns = defaults();
+    if (columns.empty()) {
+        // The defaults are widths at 96 DPI; widths the user left are kept as they are.
+        columns = defaults();
+        for (auto& column : columns) column.width = sonavel::scale_to_dpi(column.width, sonavel::window_dpi(list_));
+    }
     while (!fields_.empty()) {
         ListView_DeleteColumn(list_, int(fields_.size()) - 1);
         fields_.pop_back();
@@ -101,7 +106,7 @@ void PlaylistColumns::toggle(const std::string& field) {
         int width = default_width;
         for (const auto& column : known())
             if (field == column.field) width = column.width;
-        columns.push_back({field, width});
+        columns.push_back({field, sonavel::scale_to_dpi(width, sonavel::window_dpi(list_))});
     }
     set(columns);
 }

@@ -11,6 +11,7 @@
 #include "player/app/SelectionColours.h"
 #include "sdk/errors.h"
 #include "sdk/utf8.h"
+#include "sdk/win/dpi.h"
 
 namespace player {
 namespace {

@@ -10,6 +10,8 @@
 #include "player/history/HistoryWindowDetails.h"
 #include "player/win/CenterOn.h"
 #include "player/win/MessageLoop.h"
+#include "player/win/Dpi.h"
+#include "player/win/WindowFont.h"
 #include "sdk/errors.h"
 #include "sdk/utf8.h"
 #include "sdk/win/uwin.h"
@@ -18,11 +20,10 @@ namespace player::history {
 namespace {
 
 constexpr const wchar_t* class_name = L"PlayerTagUpdateHistory";
-constexpr int margin = 8;
-constexpr int button_width = 88;
-constexpr int button_height = 26;
-constexpr int bound_height = 20;
-constexpr int details_height = 110;
+// At 96 DPI.
+constexpr int base_margin = 8;
+constexpr int base_button_width = 88;
+constexpr int base_details_height = 110;
 
 struct column {
     const wchar_t* text;
@@ -80,7 +81,8 @@ HistoryWindow::HistoryWindow(HWND owner, HistoryStore& store, std::string bound_
     metrics.cbSize = sizeof metrics;
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         font_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
-    window_.reset(CreateWindowExW(0, class_name, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 760, 520,
+    window_.reset(CreateWindowExW(0, class_name, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  scaled_for_screen(760), scaled_for_screen(520),
                                   owner, nullptr, GetModuleHandleW(nullptr), this));
     if (!window_) throw std::runtime_error("The history window could not be created");
     MessageLoop::close_on_escape(window_.get());
@@ -118,7 +120,11 @@ void HistoryWindow::create_controls() {
         LVCOLUMNW column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.pszText = const_cast<wchar_t*>(columns[i].text);
-        column.cx = columns[i].width;
+        column.cx = sonavel::scale_to_dpi(columns[i].width, sonavel::window_dpi(w));
+        // The time as wide as it shows, with the list's padding.
+        if (i == 0)
+            column.cx = std::max<int>(column.cx, text_extent(list_, font_.get(), L"2026-12-07 23:59:59").cx +
+                                                     sonavel::scale_to_dpi(16, sonavel::window_dpi(w)));
         column.iSubItem = i;
         SendMessageW(list_, LVM_INSERTCOLUMNW, WPARAM(i), reinterpret_cast<LPARAM>(&column));
     }
@@ -128,6 +134,13 @@ void HistoryWindow::layout() {
     RECT client;
     GetClientRect(window_ ? window_.get() : GetParent(list_), &client);
     const int width = client.right, height = client.bottom;
+    const unsigned dpi = sonavel::window_dpi(list_);
+    const int margin = sonavel::scale_to_dpi(base_margin, dpi);
+    const int details_height = sonavel::scale_to_dpi(base_details_height, dpi);
+    const int bound_height = sonavel::line_height(bound_, font_.get()) + sonavel::scale_to_dpi(2, dpi);
+    const SIZE button = button_size(list_, font_.get(), L"Close");
+    const int button_width = std::max<int>(button.cx, sonavel::scale_to_dpi(base_button_width, dpi));
+    const int button_height = button.cy;
     MoveWindow(bound_, margin, margin, width - 2 * margin, bound_height, TRUE);
     const int list_top = margin + bound_height + margin / 2;
     const int buttons_top = height - margin - button_height;
@@ -220,6 +233,11 @@ LRESULT CALLBACK HistoryWindow::window_proc(HWND window, UINT message, WPARAM wp
 LRESULT HistoryWindow::on_message(HWND w, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_SIZE:
+        if (list_) layout();
+        return 0;
+    case WM_DPICHANGED:
+        renew_children_font(w, font_);
+        move_to_suggested(w, lparam);
         if (list_) layout();
         return 0;
     case WM_COMMAND:

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "player/win/CenterOn.h"
+#include "player/win/Dpi.h"
 #include "player/win/WindowFont.h"
 #include "sdk/console.h"
 #include "sdk/core_api.h"
@@ -43,7 +44,7 @@ PreferencesDialog::PreferencesDialog(HWND owner, std::function<void()> applied)
     register_class();
     window_.reset(CreateWindowExW(WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME, window_class, L"Preferences",
                                   WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 560, 420, owner, nullptr, GetModuleHandleW(nullptr), nullptr));
+                                  CW_USEDEFAULT, scaled_for_screen(560), scaled_for_screen(420), owner, nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!window_) throw sonavel::exception_bug_check();
     HINSTANCE instance = GetModuleHandleW(nullptr);
     CreateWindowExW(0, L"STATIC", L"Advanced settings: select an entry, then tick it or edit its value below.",
@@ -83,13 +84,14 @@ void PreferencesDialog::show() {
 void PreferencesDialog::layout() {
     RECT client;
     GetClientRect(window_.get(), &client);
-    const int margin = 10, gap = 6;
+    const unsigned dpi = sonavel::window_dpi(window_.get());
+    const int margin = sonavel::scale_to_dpi(10, dpi), gap = sonavel::scale_to_dpi(6, dpi);
     int button_width = 0;
     const SIZE line = text_extent(window_.get(), font_.get(), L"Ag");
     for (const auto& b : buttons)
-        button_width = std::max<int>(button_width, text_extent(window_.get(), font_.get(), b.text).cx + 24);
-    button_width = std::max(button_width, 80);
-    const int button_height = line.cy + 12;
+        button_width = std::max<int>(button_width, text_extent(window_.get(), font_.get(), b.text).cx + sonavel::scale_to_dpi(24, dpi));
+    button_width = std::max(button_width, sonavel::scale_to_dpi(80, dpi));
+    const int button_height = line.cy + sonavel::scale_to_dpi(12, dpi);
     const int button_top = client.bottom - margin - button_height;
     HWND heading = GetDlgItem(window_.get(), id_heading);
     SetWindowPos(heading, nullptr, margin, margin, client.right - 2 * margin, line.cy + 2, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -148,6 +150,11 @@ LRESULT CALLBACK PreferencesDialog::window_proc(HWND window, UINT message, WPARA
 LRESULT PreferencesDialog::on_message(HWND self, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_SIZE:
+        layout();
+        return 0;
+    case WM_DPICHANGED:
+        renew_children_font(self, font_);
+        move_to_suggested(self, lparam);
         layout();
         return 0;
     case WM_GETMINMAXINFO: {

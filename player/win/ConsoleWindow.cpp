@@ -6,6 +6,7 @@
 
 #include "player/win/CenterOn.h"
 #include "player/win/MessageLoop.h"
+#include "player/win/Dpi.h"
 #include "player/win/WindowFont.h"
 #include "sdk/errors.h"
 #include "sdk/utf8.h"
@@ -49,7 +50,7 @@ ConsoleWindow::ConsoleWindow(HWND owner, Console& console)
     : console_(console), inbox_(std::make_shared<Inbox>()), font_(message_font()) {
     register_class();
     window_.reset(CreateWindowExW(WS_EX_CONTROLPARENT, window_class, L"Console", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 760, 360, owner, nullptr, GetModuleHandleW(nullptr), nullptr));
+                                  CW_USEDEFAULT, scaled_for_screen(760), scaled_for_screen(360), owner, nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!window_) throw sonavel::exception_bug_check();
     SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     MessageLoop::close_on_escape(window_.get());
@@ -155,6 +156,10 @@ LRESULT ConsoleWindow::on_message(HWND self, UINT message, WPARAM wparam, LPARAM
         return 0;
     case WM_SIZE:
         SetWindowPos(text_box(), nullptr, 0, 0, LOWORD(lparam), HIWORD(lparam), SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    case WM_DPICHANGED:
+        renew_children_font(window_.get(), font_);
+        move_to_suggested(window_.get(), lparam);
         return 0;
     case WM_SETFOCUS:
         SetFocus(text_box());

@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <utility>
 
+#include "player/win/Dpi.h"
+#include "player/win/WindowFont.h"
 #include "sdk/utf8.h"
 #include "sdk/win/uwin.h"
 
@@ -36,27 +39,23 @@ ProgressWindow::ProgressWindow(HWND parent, const char* title, unsigned flags) :
     wc.lpszClassName = window_class;
     RegisterClassExW(&wc);
 
-    NONCLIENTMETRICSW metrics = {sizeof metrics};
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    font_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
-
+    // Sized by layout() once the window knows its DPI.
     window_.reset(CreateWindowExW(WS_EX_DLGMODALFRAME, window_class, sonavel::utf8_to_wide(title_).c_str(),
-                                  WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 420, 150, parent,
+                                  WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, parent,
                                   nullptr, wc.hInstance, this));
     if (!window_) throw sonavel::exception_bug_check();
     HINSTANCE instance = wc.hInstance;
     auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h, int id) {
-        HWND c = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, window_.get(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        return c;
+        return CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, window_.get(),
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     };
-    child(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_PATHELLIPSIS, 12, 12, 380, 20, id_item);
-    HWND bar = child(PROGRESS_CLASSW, L"", 0, 12, 40, 380, 18, id_bar);
+    child(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_PATHELLIPSIS, 0, 0, 0, 0, id_item);
+    HWND bar = child(PROGRESS_CLASSW, L"", 0, 0, 0, 0, 0, id_bar);
     SendMessageW(bar, PBM_SETRANGE32, 0, LPARAM(sonavel::threaded_process_status::progress_max));
     if (flags & sonavel::threaded_process_service::flag_show_abort) {
-        child(L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 312, 72, 80, 26, id_cancel);
+        child(L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 0, 0, 0, 0, id_cancel);
     }
+    layout();
     SetTimer(window_.get(), refresh_timer, refresh_ms, nullptr);
     if (flags & sonavel::threaded_process_service::flag_show_delayed) {
         SetTimer(window_.get(), show_timer, show_delay_ms, nullptr);
@@ -84,8 +83,34 @@ LRESULT CALLBACK ProgressWindow::window_proc(HWND window, UINT message, WPARAM w
     return self->on_message(window, message, wparam, lparam);
 }
 
+void ProgressWindow::layout() {
+    const HWND self = window_.get();
+    const unsigned dpi = sonavel::window_dpi(self);
+    font_ = message_font_at(dpi);
+    set_children_font(self, font_.get());
+    const int margin = sonavel::scale_to_dpi(12, dpi);
+    const int line = sonavel::line_height(self, font_.get());
+    const int inner = sonavel::scale_to_dpi(380, dpi);
+    const int bar_height = std::max(sonavel::scale_to_dpi(18, dpi), line);
+    const SIZE cancel = button_size(self, font_.get(), L"Cancel");
+    const int item_top = margin;
+    const int bar_top = item_top + line + sonavel::scale_to_dpi(8, dpi);
+    const int cancel_top = bar_top + bar_height + margin;
+    const bool has_cancel = GetDlgItem(self, id_cancel) != nullptr;
+    const int bottom = (has_cancel ? cancel_top + cancel.cy : bar_top + bar_height) + margin;
+    MoveWindow(GetDlgItem(self, id_item), margin, item_top, inner, line, FALSE);
+    MoveWindow(GetDlgItem(self, id_bar), margin, bar_top, inner, bar_height, FALSE);
+    if (has_cancel) MoveWindow(GetDlgItem(self, id_cancel), margin + inner - cancel.cx, cancel_top, cancel.cx, cancel.cy, FALSE);
+    resize_client(self, margin * 2 + inner, bottom, dpi);
+    InvalidateRect(self, nullptr, TRUE);
+}
+
 LRESULT ProgressWindow::on_message(HWND self, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
+        case WM_DPICHANGED:
+            move_to_suggested(self, lparam);
+            layout();
+            return 0;
         case WM_TIMER:
             if (wparam == refresh_timer) {
                 refresh();

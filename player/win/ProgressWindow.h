@@ -32,6 +32,8 @@ private:
     static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT on_message(HWND self, UINT message, WPARAM wparam, LPARAM lparam);
     void refresh();
+    // Font, controls and window size for the window's DPI.
+    void layout();
 
     sonavel::abort_callback_impl abort_;
     unsigned flags_;

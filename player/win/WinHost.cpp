@@ -1,13 +1,25 @@
 #include "player/win/WinHost.h"
 
+#include <cstring>
 #include <vector>
 
+#include "player/win/Dpi.h"
 #include "sdk/utf8.h"
 #include "sdk/win/uwin.h"
 
 namespace player {
 namespace {
 constexpr wchar_t main_class[] = L"StandInPlayerMain";
+
+// The panel host's fonts are the system's message font at the system's DPI; panels scale them to theirs.
+void use_message_font(GlobalFonts& fonts) {
+    const LOGFONTW message = sonavel::message_font_for_dpi(sonavel::system_dpi());
+    panoplex::log_font font;
+    static_assert(sizeof font == sizeof message);
+    std::memcpy(static_cast<void*>(&font), &message, sizeof font);
+    fonts.set_font(panoplex::fonts::font_type_items, font);
+    fonts.set_font(panoplex::fonts::font_type_labels, font);
+}
 
 BOOL CALLBACK collect_window(HWND window, LPARAM found) {
     reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
@@ -32,14 +44,16 @@ WinHost::WinHost() {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = main_class;
     RegisterClassExW(&wc);
+    const SIZE size = first_window_size(900, 600, 40);
     main_window_.reset(CreateWindowExW(WS_EX_CONTROLPARENT, main_class, sonavel::utf8_to_wide(player_title).c_str(),
-                                       WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 900, 600, nullptr, nullptr,
+                                       WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, size.cx, size.cy, nullptr, nullptr,
                                        wc.hInstance, nullptr));
     engines_.state.main_window = main_window_.get();
     loop_ = std::make_unique<MessageLoop>(engines_.queue, dialogs_);
     engines_.modal_loop = [this](const std::function<bool()>& done) { loop_->run_until(done); };
     engines_.progress = &progress_windows_;
     engines_.shortcuts.current_modifiers = current_key_modifiers;
+    use_message_font(engines_.fonts);
 }
 
 WinHost::~WinHost() {
