@@ -224,8 +224,9 @@ public:
             throw std::runtime_error("a message box came instead of the help: " + sonavel::wide_to_utf8(text));
         }
         say(L"help: chosen from the Help menu");
-        // The panel's own "Help", the last item of its menu.
+        // The panel's own "Help", the last item before the "Library values" submenu.
         open_menu(panel_free_point());
+        press(VK_UP);
         press(VK_UP);
         press(VK_RETURN);
         settle(1000);

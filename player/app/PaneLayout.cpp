@@ -10,7 +10,7 @@ PaneLayout::Result PaneLayout::place(RECT area, int tabs_height, const std::vect
     int dock = 0;
     if (!heights.empty()) {
         int most = std::max(0, width - least - splitter);
-        dock = std::clamp(dock_width_ > 0 ? dock_width_ : default_dock_width, std::min(least, most), most);
+        dock = std::clamp(dock_width_ > 0 ? dock_width_ : std::min(default_width_, width / 2), std::min(least, most), most);
     }
     int left_width = std::max(0, heights.empty() ? width : width - dock - splitter);
     int tabs = std::min(tabs_height, height);

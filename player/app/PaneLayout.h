@@ -25,8 +25,13 @@ public:
     // `heights`: of the shown panels, as the user left them (0: an equal share).
     Result place(RECT area, int tabs_height, const std::vector<int>& heights) const;
 
+    // The panel area's width as the user left it (0: not chosen; the area then takes the default width,
+    // at most half the window).
     int dock_width() const noexcept { return dock_width_; }
     void set_dock_width(int width) noexcept { dock_width_ = width; }
+    // The default width at the window's DPI.
+    void set_default_dock_width(int width) noexcept { default_width_ = width; }
+    int default_width() const noexcept { return default_width_; }
 
     // What a drag that starts at a point moves: -2 nothing, -1 the panel area's splitter, n the splitter
     // below the n-th shown panel.
@@ -41,7 +46,8 @@ public:
     void end_drag() noexcept { dragging_ = -2; }
 
 private:
-    int dock_width_ = default_dock_width;
+    int dock_width_ = 0;
+    int default_width_ = default_dock_width;
     int dragging_ = -2;  // what the drag moves (as hit() says), -2: no drag
     int grab_ = 0;       // where in the bar the drag took it
 };

@@ -65,7 +65,7 @@ using unique_item_list = sonavel::unique_handle<LPITEMIDLIST, free_item_list>;
 
 PlayerWindow::PlayerWindow(WinHost& host, library::LibrarySync* library)
     : host_(host), library_(library), frame_(host.main_window()), dpi_(sonavel::window_dpi(frame_)) {
-    panes_.set_dock_width(scaled_dock_width());
+    panes_.set_default_dock_width(scaled_dock_width());
     if (library_) folder_menu_ = std::make_unique<FolderMenu>(*library_, frame_);
     playlist_commands_ = std::make_unique<PlaylistCommands>(frame_, host_.engines().playlists,
                                                             library::LibrarySync::library_playlist_name);
@@ -192,7 +192,7 @@ std::vector<HWND> PlayerWindow::panes() const {
 }
 
 DockedPanel& PlayerWindow::dock(const sonavel::guid& type, const std::vector<std::uint8_t>& config) {
-    docked_.push_back(std::make_unique<DockedPanel>(frame_, type, config, RECT{0, 0, panes_.dock_width(), 300}));
+    docked_.push_back(std::make_unique<DockedPanel>(frame_, type, config, RECT{0, 0, panes_.default_width(), 300}));
     views_.emplace_back();
     DockedPanel* panel = docked_.back().get();
     HWND frame = frame_;
@@ -501,7 +501,8 @@ LRESULT PlayerWindow::on_message(HWND window, UINT message, WPARAM wparam, LPARA
     case WM_DPICHANGED:
         // The docked panels refit themselves as children of a window whose DPI changed.
         rescale_list_columns(playlist_->window(), dpi_, LOWORD(wparam));
-        panes_.set_dock_width(MulDiv(panes_.dock_width(), LOWORD(wparam), int(dpi_)));
+        panes_.set_default_dock_width(MulDiv(panes_.default_width(), LOWORD(wparam), int(dpi_)));
+        if (panes_.dock_width() > 0) panes_.set_dock_width(MulDiv(panes_.dock_width(), LOWORD(wparam), int(dpi_)));
         dpi_ = LOWORD(wparam);
         move_to_suggested(window, lparam);
         layout();

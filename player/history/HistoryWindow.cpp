@@ -136,7 +136,6 @@ void HistoryWindow::layout() {
     const int width = client.right, height = client.bottom;
     const unsigned dpi = sonavel::window_dpi(list_);
     const int margin = sonavel::scale_to_dpi(base_margin, dpi);
-    const int details_height = sonavel::scale_to_dpi(base_details_height, dpi);
     const int bound_height = sonavel::line_height(bound_, font_.get()) + sonavel::scale_to_dpi(2, dpi);
     const SIZE button = button_size(list_, font_.get(), L"Close");
     const int button_width = std::max<int>(button.cx, sonavel::scale_to_dpi(base_button_width, dpi));
@@ -144,6 +143,9 @@ void HistoryWindow::layout() {
     MoveWindow(bound_, margin, margin, width - 2 * margin, bound_height, TRUE);
     const int list_top = margin + bound_height + margin / 2;
     const int buttons_top = height - margin - button_height;
+    // The details take their height, but never more than half the room the list shares with them.
+    const int room = std::max(0, buttons_top - margin - list_top);
+    const int details_height = std::min(sonavel::scale_to_dpi(base_details_height, dpi), room / 2);
     const int details_top = std::max(list_top, buttons_top - margin - details_height);
     MoveWindow(list_, margin, list_top, width - 2 * margin, std::max(0, details_top - margin / 2 - list_top), TRUE);
     MoveWindow(details_, margin, details_top, width - 2 * margin, std::max(0, buttons_top - margin - details_top), TRUE);
