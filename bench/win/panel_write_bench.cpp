@@ -102,10 +102,14 @@ INPUT key(WORD virtual_key, wchar_t unit, bool up) {
 
 // Gives `target` the foreground and the focus, then sends the keys and handles them.
 bool type_into(HWND target, std::vector<INPUT> keys) {
-    SetForegroundWindow(GetAncestor(target, GA_ROOT));
-    SetFocus(target);
-    pump();
-    if (GetFocus() != target) return false;
+    // The window manager may take a moment to hand the foreground over.
+    const bool focused = pump_until([&] {
+        if (GetFocus() == target) return true;
+        SetForegroundWindow(GetAncestor(target, GA_ROOT));
+        SetFocus(target);
+        return GetFocus() == target;
+    }, 2'000);
+    if (!focused) return false;
     if (SendInput(UINT(keys.size()), keys.data(), sizeof(INPUT)) != keys.size()) return false;
     pump_until([] { return false; }, 60);
     return true;
