@@ -92,7 +92,8 @@ run_metaflac() { metaflac --set-tag=GENRE=Jazz "$work/run"/*.flac; }
 run_metaflac_sync() { metaflac --set-tag=GENRE=Jazz "$work/run"/*.flac && sync "$work/run"/*.flac; }
 run_taglib() { "$repo/build/bench/bin/taglib_save" GENRE=Jazz "$work/run"; }
 
-results=$repo/bench/results/tag_write.txt
+# TAG_WRITE_RESULTS: another file for the figures (a run without wine keeps the figures of one with it).
+results=${TAG_WRITE_RESULTS:-$repo/bench/results/tag_write.txt}
 {
   echo "# add one GENRE value to $count files per format; median of $rounds interleaved rounds, ms (fresh copies)"
   echo "# load average before: $(cut -d' ' -f1-3 /proc/loadavg); $(nproc) processors"
