@@ -78,14 +78,16 @@ public:
         int a = playlist.find(first, title_column), b = playlist.find(last, title_column);
         if (a < 0 || b < 0) a = 0, b = std::min(1, playlist.count() - 1);
         // The first click may only bring the player to the front.
+        // A click repeated too soon on a loaded machine lands after the first one and acts twice: each
+        // waits long enough for the player to have taken it.
         for (int attempt = 0; attempt < 3 && !playlist.selected(a); ++attempt) {
             click(playlist.label_point(a));
-            wait_for([&] { return playlist.selected(a); }, 1000);
+            wait_for([&] { return playlist.selected(a); }, 5000);
         }
         for (int attempt = 0; attempt < 3 && !playlist.selected(b); ++attempt) {
             settle(600);  // not taken for a double click
             click(playlist.label_point(b), false, VK_SHIFT);
-            wait_for([&] { return playlist.selected(b); }, 1000);
+            wait_for([&] { return playlist.selected(b); }, 5000);
             if (attempt) say(L"note: click repeated");
         }
         std::vector<int> rows;
@@ -131,7 +133,7 @@ public:
         for (int attempt = 0; attempt < 3 && panel.state_image(row) != 2; ++attempt) {
             settle(600);  // not taken for a double click
             click(panel.check_box_point(row));
-            wait_for([&] { return panel.state_image(row) == 2; }, 1500);
+            wait_for([&] { return panel.state_image(row) == 2; }, 5000);
             if (attempt) say(L"note: click repeated");
         }
         if (panel.state_image(row) != 2) throw std::runtime_error("the click did not tick the value");
