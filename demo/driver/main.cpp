@@ -45,6 +45,15 @@ bool wait_for(const std::function<bool()>& condition, DWORD timeout_ms) {
 
 class Session {
 public:
+    // The docked panel's value list, found again if the one seen before is gone (a note says so).
+    HWND panel_list() {
+        if (IsWindow(player_.panel_list)) return player_.panel_list;
+        if (!wait_for([&] { return (player_.panel_list = find_panel_list(player_.main)) != nullptr; }, 5000))
+            throw std::runtime_error("the panel's list is gone");
+        say(L"note: the panel's list was found again");
+        return player_.panel_list;
+    }
+
     Session(std::wstring folder) : folder_(std::move(folder)), player_(find_player(60000)) {}
 
     // The playlist holds every track and the docked panel has filled.
@@ -98,7 +107,7 @@ public:
                 playlist.text(i, genre_column) + L"]");
         }
         // The panel refills for the selection: its states stop changing.
-        RemoteListView panel(player_.panel_list);
+        RemoteListView panel(panel_list());
         auto states_now = [&] {
             std::wstring all;
             for (int i = 0; i < panel.count(); ++i) all += wchar_t(L'0' + panel.state_image(i));
@@ -123,7 +132,7 @@ public:
 
     // Ticks `wanted` if the panel lists it without a full tick, else the first unticked value.
     std::wstring tick(const std::wstring& wanted) {
-        RemoteListView panel(player_.panel_list);
+        RemoteListView panel(panel_list());
         int row = panel.find(wanted);
         if (row < 0 || panel.state_image(row) == 2)
             for (row = 0; row < panel.count() && panel.state_image(row) != 1; ++row) {}
@@ -182,7 +191,7 @@ public:
     // touching a value.
     POINT panel_free_point() {
         RECT list;
-        GetWindowRect(player_.panel_list, &list);
+        GetWindowRect(panel_list(), &list);
         return {list.left + 60, std::min(list.top + 290, list.bottom - 30)};
     }
 
