@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "sdk/errors.h"
+#include "ui/PlacementDpiTrailer.h"
 
 namespace quennet {
 namespace {
@@ -72,7 +73,7 @@ bool operator==(const WindowPlacementRecord& a, const WindowPlacementRecord& b) 
 bool operator==(const PopupConfig& a, const PopupConfig& b) noexcept {
     return a.placement == b.placement && a.name == b.name && a.panel_config == b.panel_config &&
            a.no_system_menu == b.no_system_menu && a.no_caption == b.no_caption && a.no_border == b.no_border &&
-           a.persistent == b.persistent && a.panel_guid == b.panel_guid;
+           a.persistent == b.persistent && a.panel_guid == b.panel_guid && a.placement_dpi == b.placement_dpi;
 }
 
 void write_popup_config(sonavel::stream_writer& writer, const PopupConfig& config, sonavel::abort_callback& abort) {
@@ -111,11 +112,23 @@ PopupConfig read_popup_config(sonavel::stream_reader& reader, sonavel::abort_cal
     return config;
 }
 
+WindowPlacementRecord placement_for_dpi(const WindowPlacementRecord& placement, std::uint32_t from, std::uint32_t to) {
+    if (from == 0 || to == 0 || from == to) return placement;
+    auto scaled = [&](std::int32_t length) {
+        return std::int32_t((std::int64_t(length) * to + from / 2) / from);
+    };
+    WindowPlacementRecord result = placement;
+    result.right = placement.left + scaled(placement.right - placement.left);
+    result.bottom = placement.top + scaled(placement.bottom - placement.top);
+    return result;
+}
+
 void write_popup_configs(sonavel::stream_writer& writer, const std::vector<PopupConfig>& configs,
                          sonavel::abort_callback& abort) {
     if (configs.size() > 0xFFFFFFFFu) throw sonavel::exception_overflow();
     writer.write_lendian_u32(std::uint32_t(configs.size()), abort);
     for (const PopupConfig& config : configs) write_popup_config(writer, config, abort);
+    write_placement_dpis(writer, abort, configs);
 }
 
 std::vector<PopupConfig> read_popup_configs(sonavel::stream_reader& reader, sonavel::abort_callback& abort) {
@@ -123,6 +136,7 @@ std::vector<PopupConfig> read_popup_configs(sonavel::stream_reader& reader, sona
     // No reserve: the count of a damaged stream may be anything.
     std::vector<PopupConfig> configs;
     for (std::uint32_t i = 0; i < count; ++i) configs.push_back(read_popup_config(reader, abort));
+    read_placement_dpis(reader, abort, configs);
     return configs;
 }
 

@@ -35,6 +35,8 @@ struct PopupConfig {
     bool no_border = false;
     bool persistent = false;  // closing only hides the window; it comes back at start-up
     sonavel::guid panel_guid;  // the hosted panel's type; null when none
+    // The DPI the placement was taken at; 0 when not known (pixels as they are).
+    std::uint32_t placement_dpi = 0;
 
     friend bool operator==(const PopupConfig& a, const PopupConfig& b) noexcept;
     friend bool operator!=(const PopupConfig& a, const PopupConfig& b) noexcept { return !(a == b); }
@@ -48,7 +50,11 @@ void write_popup_config(sonavel::stream_writer& writer, const PopupConfig& confi
 // Throws the host's stream error when the entry ends early.
 PopupConfig read_popup_config(sonavel::stream_reader& reader, sonavel::abort_callback& abort);
 
-// The whole list: a 32-bit count, then the entries back to back.
+// A placement taken at `from` DPI for a window shown at `to` DPI: the same top left corner, the size scaled.
+WindowPlacementRecord placement_for_dpi(const WindowPlacementRecord& placement, std::uint32_t from, std::uint32_t to);
+
+// The whole list: a 32-bit count, then the entries back to back, then the DPIs of their placements where
+// known (ui/PlacementDpiTrailer.h).
 void write_popup_configs(sonavel::stream_writer& writer, const std::vector<PopupConfig>& configs,
                          sonavel::abort_callback& abort);
 std::vector<PopupConfig> read_popup_configs(sonavel::stream_reader& reader, sonavel::abort_callback& abort);

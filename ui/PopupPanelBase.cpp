@@ -5,6 +5,7 @@
 
 #include "resources/resource.h"
 #include "sdk/core_api.h"
+#include "sdk/win/dpi.h"
 #include "sdk/win/uwin.h"
 #include "ui/GuidText.h"
 #include "ui/LogLine.h"
@@ -59,6 +60,15 @@ void PopupPanelBase::show(sonavel::service_ptr_t<PopupPanelHost> host) {
     if (config_.placement.usable()) {
         const WINDOWPLACEMENT placement = to_windows(config_.placement);
         SetWindowPlacement(created, &placement);
+        // Placed, the window knows the DPI of its monitor: a placement taken at another keeps its corner
+        // and scales its size, so that the panel shows as much as it did.
+        const unsigned dpi = sonavel::window_dpi(created);
+        if (config_.placement_dpi != 0 && config_.placement_dpi != dpi) {
+            config_.placement = placement_for_dpi(config_.placement, config_.placement_dpi, dpi);
+            config_.placement_dpi = dpi;
+            const WINDOWPLACEMENT scaled = to_windows(config_.placement);
+            SetWindowPlacement(created, &scaled);
+        }
     } else {
         ShowWindow(created, SW_SHOWNORMAL);
         store_placement(created);
@@ -231,7 +241,10 @@ void PopupPanelBase::fit_panel(HWND window) {
     MoveWindow(panel_window, 0, 0, client.right - client.left, client.bottom - client.top, FALSE);
 }
 
-void PopupPanelBase::store_placement(HWND window) { config_.placement = placement_of(window); }
+void PopupPanelBase::store_placement(HWND window) {
+    config_.placement = placement_of(window);
+    config_.placement_dpi = sonavel::window_dpi(window);
+}
 
 void PopupPanelBase::let_go_of_host() noexcept {
     // A panel may keep its host longer than the popup lives: it must not reach a popup that is gone.

@@ -504,6 +504,8 @@ LRESULT PlayerWindow::on_message(HWND window, UINT message, WPARAM wparam, LPARA
         panes_.set_default_dock_width(MulDiv(panes_.default_width(), LOWORD(wparam), int(dpi_)));
         if (panes_.dock_width() > 0) panes_.set_dock_width(MulDiv(panes_.dock_width(), LOWORD(wparam), int(dpi_)));
         dpi_ = LOWORD(wparam);
+        tabs_->set_dpi(dpi_);
+        status_->bar().set_dpi(dpi_);
         move_to_suggested(window, lparam);
         layout();
         return 0;

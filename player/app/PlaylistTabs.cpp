@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
+#include "player/win/Dpi.h"
 #include "player/win/GdiScope.h"
 #include "sdk/utf8.h"
 
@@ -13,7 +15,7 @@ PlaylistTabs::PlaylistTabs(HWND parent, PlaylistManager& playlists) : parent_(pa
     tabs_.reset(CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_SINGLELINE | TCS_FOCUSNEVER,
                                 0, 0, 100, 26, parent, reinterpret_cast<HMENU>(INT_PTR(control_id)),
                                 GetModuleHandleW(nullptr), nullptr));
-    SendMessageW(tabs_.get(), WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    set_dpi(sonavel::window_dpi(parent));
     SetWindowSubclass(parent_, parent_proc, control_id, reinterpret_cast<DWORD_PTR>(this));
     playlists_.set_list_observer([this] { refresh(); });
     refresh();
@@ -22,6 +24,14 @@ PlaylistTabs::PlaylistTabs(HWND parent, PlaylistManager& playlists) : parent_(pa
 PlaylistTabs::~PlaylistTabs() {
     playlists_.set_list_observer(nullptr);
     RemoveWindowSubclass(parent_, parent_proc, control_id);
+}
+
+void PlaylistTabs::set_dpi(unsigned dpi) {
+    sonavel::unique_hfont fresh = message_font_at(dpi);
+    if (!fresh) return;
+    // The tabs let go of the old font before it is deleted.
+    SendMessageW(tabs_.get(), WM_SETFONT, WPARAM(fresh.get()), TRUE);
+    font_ = std::move(fresh);
 }
 
 int PlaylistTabs::height() const {
@@ -34,7 +44,7 @@ int PlaylistTabs::height() const {
     if (TabCtrl_GetItemCount(tabs_.get()) > 0 && TabCtrl_GetItemRect(tabs_.get(), 0, &item)) row = std::max(row, int(item.bottom) + 4);
     window_dc dc(tabs_.get());
     if (dc.get()) {
-        selected_object font(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
+        selected_object font(dc.get(), font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
         TEXTMETRICW metrics{};
         if (GetTextMetricsW(dc.get(), &metrics)) row = std::max(row, int(metrics.tmHeight) + 10);
     }

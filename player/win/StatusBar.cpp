@@ -2,20 +2,35 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
+#include "player/win/Dpi.h"
 #include "player/win/WindowFont.h"
 #include "sdk/utf8.h"
 
 namespace player {
 
-StatusBar::StatusBar(HWND parent, int id, const std::vector<std::wstring>& samples) {
+StatusBar::StatusBar(HWND parent, int id, const std::vector<std::wstring>& samples) : samples_(samples) {
     bar_.reset(CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, parent,
                                reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr));
-    HFONT font = reinterpret_cast<HFONT>(SendMessageW(bar_.get(), WM_GETFONT, 0, 0));
-    if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    // Room for the part's borders and some air on each side of the text.
-    const int padding = 2 * GetSystemMetrics(SM_CXEDGE) + 16;
-    for (const auto& sample : samples) widths_.push_back(text_extent(bar_.get(), font, sample).cx + padding);
+    measure(sonavel::window_dpi(parent));
     fit();
+}
+
+void StatusBar::set_dpi(unsigned dpi) { measure(dpi); }
+
+void StatusBar::measure(unsigned dpi) {
+    sonavel::unique_hfont fresh = message_font_at(dpi);
+    if (fresh) {
+        // The bar lets go of the old font before it is deleted.
+        SendMessageW(bar_.get(), WM_SETFONT, WPARAM(fresh.get()), TRUE);
+        font_ = std::move(fresh);
+    }
+    HFONT font = font_ ? font_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    // Room for the part's borders and some air on each side of the text.
+    const int padding = 2 * sonavel::system_metric_for_dpi(SM_CXEDGE, dpi) + sonavel::scale_to_dpi(16, dpi);
+    widths_.clear();
+    for (const auto& sample : samples_) widths_.push_back(text_extent(bar_.get(), font, sample).cx + padding);
 }
 
 int StatusBar::fit() {

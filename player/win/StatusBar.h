@@ -1,6 +1,7 @@
 #pragma once
 // A status bar along the bottom of a window, in parts: each part but the last as wide as the longest text
-// it is meant for, the last taking the rest. Main thread.
+// it is meant for, the last taking the rest. Its text is in the system's message font for the window's
+// DPI. Main thread.
 #include <windows.h>
 
 #include <string>
@@ -20,11 +21,18 @@ public:
     HWND window() const noexcept { return bar_.get(); }
     // Follows the parent's new size; returns the bar's height.
     int fit();
+    // Takes the message font for `dpi` and measures its parts again; the parent lays itself out after.
+    void set_dpi(unsigned dpi);
     void set_text(int part, const std::string& utf8);
     std::wstring text(int part) const;
 
 private:
+    void measure(unsigned dpi);
+
+    // Declared before the bar, which uses it until it is destroyed.
+    sonavel::unique_hfont font_;
     sonavel::unique_hwnd bar_;
+    std::vector<std::wstring> samples_;
     std::vector<int> widths_;
 };
 

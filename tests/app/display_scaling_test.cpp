@@ -1,11 +1,13 @@
 // The player's windows at the display's scaling: the main window with a docked panel, Preferences, the
 // console and the tag update history hold their controls inside them, a line of text in every text control,
-// and size their dock and columns for the DPI. The test command runs these at 96, 144 and 192 DPI.
+// and size their dock and columns for the DPI; the status bar and the playlist tabs take the message font
+// of a new DPI. The test command runs these at 96, 144 and 192 DPI.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
 
+#include "player/app/PlayerStatus.h"
 #include "player/history/HistoryCommands.h"
 #include "player/history/HistoryWindow.h"
 #include "player/prefs/PreferencesDialog.h"
@@ -75,6 +77,27 @@ TEST_F(DisplayScalingPlayer, MainWindowTakesTheSuggestedPlaceWhenItsDpiChanges) 
     EXPECT_EQ(now.bottom, 530);
     harness::expect_children_inside(frame());
     EXPECT_EQ(int(SendMessageW(playlist(), LVM_GETCOLUMNWIDTH, 0, 0)), before * 2);
+}
+
+TEST_F(DisplayScalingPlayer, StatusBarAndTabsTakeTheMessageFontOfTheNewDpi) {
+    start();
+    RECT suggested{20, 30, 20 + 700, 30 + 500};
+    const unsigned dpi = sonavel::window_dpi(frame()) * 2;
+    SendMessageW(frame(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+
+    const HWND bar = window().status().bar().window();
+    const HWND tabs = window().tabs().window();
+    const LONG message = sonavel::message_font_for_dpi(dpi).lfHeight;
+    EXPECT_EQ(font_height(bar), message);
+    EXPECT_EQ(font_height(tabs), message);
+    harness::expect_children_inside(frame());
+    harness::expect_text_controls_hold_a_line(frame());
+    // The track count's part holds the longest count it is meant for in the new font.
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0));
+    const wchar_t longest[] = L"0000000 tracks";
+    RECT part{};
+    SendMessageW(bar, SB_GETRECT, player::PlayerStatus::part_tracks, reinterpret_cast<LPARAM>(&part));
+    EXPECT_GT(part.right - part.left, sonavel::text_width(bar, font, longest, int(std::size(longest)) - 1));
 }
 
 TEST_F(DisplayScalingPlayer, PreferencesAndConsoleHoldTheirControls) {

@@ -1,5 +1,6 @@
 #include "tests/harness/layout_checks.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -41,12 +42,19 @@ void expect_children_inside(HWND window) {
 
 void expect_text_controls_hold_a_line(HWND window) {
     for (HWND child : descendants(window)) {
-        if (!IsWindowVisible(child) || !is_text_control(child)) continue;
+        if (!IsWindowVisible(child)) continue;
         const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
-        RECT client{};
-        GetClientRect(child, &client);
         const int line = sonavel::line_height(child, font);
-        EXPECT_GE(client.bottom, line) << describe(child);
+        RECT text{};
+        if (is_text_control(child) || has_class(child, STATUSCLASSNAMEW)) {
+            GetClientRect(child, &text);
+        } else if (has_class(child, WC_TABCONTROLW)) {
+            // The row of tabs, not the page below them.
+            if (TabCtrl_GetItemCount(child) == 0 || !TabCtrl_GetItemRect(child, 0, &text)) continue;
+        } else {
+            continue;
+        }
+        EXPECT_GE(text.bottom - text.top, line) << describe(child);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // What a window must show at any display scaling, as gtest expectations: every visible child inside its
-// parent's client area, and every text control (label, edit box, button) at least a line of its font high.
+// parent's client area, and every text control (label, edit box, button, status bar, row of tabs) at least a
+// line of its font high.
 #include <windows.h>
 
 namespace harness {

@@ -130,6 +130,56 @@ TEST(PopupConfigStream, ADamagedLengthFailsWithoutClaimingTheMemoryItNames) {
     EXPECT_THROW(read(list_of(0xFFFFFFFFu, lounge_entry())), sonavel::exception_io_data);
 }
 
+PopupConfig lounge_at(std::uint32_t dpi) {
+    PopupConfig config = lounge();
+    config.placement_dpi = dpi;
+    return config;
+}
+
+TEST(PopupConfigStream, PlacementDpisFollowTheEntriesWhereKnown) {
+    bytes_t expected = list_of(2, lounge_entry());
+    const bytes_t entry = lounge_entry();
+    expected.insert(expected.end(), entry.begin(), entry.end());
+    for (std::uint32_t v : {0x49504450u, 144u, 0u}) u32(expected, v);
+    const std::vector<PopupConfig> configs = {lounge_at(144), lounge()};
+    EXPECT_EQ(write(configs), expected);
+    EXPECT_EQ(read(expected), configs);
+}
+
+TEST(PopupConfigStream, ReadersThatStopAfterTheEntriesReadTheSameEntries) {
+    const bytes_t bytes = write({lounge_at(192)});
+    sonavel::stream_reader_memblock reader(bytes);
+    sonavel::abort_callback_dummy abort;
+    ASSERT_EQ(reader.read_lendian_u32(abort), 1u);
+    EXPECT_EQ(quennet::read_popup_config(reader, abort), lounge());
+    EXPECT_EQ(reader.remaining(), 8u) << "the marker and one DPI";
+}
+
+TEST(PopupConfigStream, ImplausibleOrMissingPlacementDpisReadAsPixels) {
+    bytes_t bytes = list_of(1, lounge_entry());
+    EXPECT_EQ(read(bytes), std::vector<PopupConfig>{lounge()}) << "no DPIs at all";
+    u32(bytes, 0x49504450u);
+    EXPECT_EQ(read(bytes), std::vector<PopupConfig>{lounge()}) << "the marker alone";
+    u32(bytes, 5000);
+    EXPECT_EQ(read(bytes), std::vector<PopupConfig>{lounge()}) << "no such DPI";
+    bytes_t other = list_of(1, lounge_entry());
+    u32(other, 0x12345678u);
+    u32(other, 144);
+    EXPECT_EQ(read(other), std::vector<PopupConfig>{lounge()}) << "not the marker";
+}
+
+TEST(PopupConfigStream, APlacementForAnotherDpiKeepsItsCornerAndScalesItsSize) {
+    quennet::WindowPlacementRecord placement = lounge().placement;  // 10,20 - 410,320
+    const auto at_192 = quennet::placement_for_dpi(placement, 96, 192);
+    EXPECT_EQ(at_192.left, 10);
+    EXPECT_EQ(at_192.top, 20);
+    EXPECT_EQ(at_192.right, 810);
+    EXPECT_EQ(at_192.bottom, 620);
+    EXPECT_EQ(at_192.show_state, placement.show_state);
+    EXPECT_EQ(quennet::placement_for_dpi(at_192, 192, 96), placement);
+    EXPECT_EQ(quennet::placement_for_dpi(placement, 0, 144), placement) << "a DPI not known leaves pixels";
+}
+
 TEST(PopupConfigStream, PlacementsWithAnEmptyNormalRectangleAreNotUsable) {
     quennet::WindowPlacementRecord placement;
     EXPECT_FALSE(placement.usable());

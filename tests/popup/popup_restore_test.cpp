@@ -6,6 +6,7 @@
 #include "host/InitQuit.h"
 #include "sdk/console.h"
 #include "sdk/core_api.h"
+#include "sdk/win/dpi.h"
 #include "tests/harness/find_window.h"
 #include "tests/popup/popup_fixture.h"
 #include "ui/GuidText.h"
@@ -62,6 +63,28 @@ TEST_F(PopupRestore, PersistentWindowsComeBackHiddenWithTheirPanelConfigurationA
     EXPECT_EQ(now.right, 220);
     EXPECT_EQ(now.top, 200);
     EXPECT_EQ(harness::find_window(L"Passing"), nullptr);
+}
+
+TEST_F(PopupRestore, APlacementTakenAtAnotherDpiKeepsItsCornerAndScalesItsSize) {
+    const unsigned dpi = sonavel::window_dpi(host_.main_window());
+    PopupConfig lounge = placed("Lounge", true);  // 300,200 - 700,500
+    lounge.placement_dpi = dpi * 2;
+    PopupConfig study = placed("Study", true);
+    study.placement_dpi = dpi;
+    set_stored({lounge, study});
+
+    start();
+    ASSERT_EQ(popup_windows.size(), 2u);
+    const quennet::WindowPlacementRecord halved = quennet::placement_of(frame(0));
+    EXPECT_EQ(halved.left, 300);
+    EXPECT_EQ(halved.top, 200);
+    EXPECT_EQ(halved.right, 500);
+    EXPECT_EQ(halved.bottom, 350);
+    EXPECT_EQ(quennet::placement_of(frame(1)).right, 700) << "taken at this DPI";
+    const auto configs = saved();
+    ASSERT_EQ(configs.size(), 2u);
+    EXPECT_EQ(configs[0].placement.right, 500);
+    EXPECT_EQ(configs[0].placement_dpi, dpi) << "saved at the DPI it is shown at";
 }
 
 TEST_F(PopupRestore, RestoredWindowsAreSavedAgainHidden) {
