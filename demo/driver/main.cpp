@@ -68,6 +68,10 @@ public:
         if (!wait_for([&] { return (player_.panel_list = find_panel_list(player_.main)) != nullptr; }, 10000))
             throw std::runtime_error("no panel is docked");
         SetForegroundWindow(player_.main);
+        // The pointer starts over the playlist, not wherever the last program left it.
+        RECT list{};
+        GetWindowRect(player_.playlist, &list);
+        move_to({(list.left + list.right) / 2, (list.top + list.bottom) / 2});
         settle(500);
         RemoteListView playlist(player_.playlist);
         say(L"player: " + std::to_wstring(playlist.count()) + L" tracks, the panel is docked");
