@@ -16,16 +16,17 @@ COLORREF inactive_selection_background() {
 LRESULT draw_unfocused_selection(HWND list, NMLVCUSTOMDRAW& draw) {
     switch (draw.nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
-        return CDRF_NOTIFYITEMDRAW;
-    case CDDS_ITEMPREPAINT:
-    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+        // A focused list draws its selection itself: no word per row is needed then (each one is a
+        // message through the parent's window procedures).
+        return GetFocus() == list ? CDRF_DODEFAULT : CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT: {
         int row = int(draw.nmcd.dwItemSpec);
-        if (GetFocus() == list || !ListView_GetItemState(list, row, LVIS_SELECTED)) return CDRF_NOTIFYSUBITEMDRAW;
-        // Without the selected state the list draws the row in the colours given here.
+        if (!ListView_GetItemState(list, row, LVIS_SELECTED)) return CDRF_DODEFAULT;
+        // Without the selected state the list draws the row, every column of it, in the colours given here.
         draw.nmcd.uItemState &= ~UINT(CDIS_SELECTED);
         draw.clrTextBk = inactive_selection_background();
         draw.clrText = GetSysColor(COLOR_WINDOWTEXT);
-        return CDRF_NEWFONT | CDRF_NOTIFYSUBITEMDRAW;
+        return CDRF_NEWFONT;
     }
     default:
         return CDRF_DODEFAULT;

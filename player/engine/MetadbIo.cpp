@@ -7,130 +7,16 @@
 #include "player/engine/FailureReport.h"
 #include "player/engine/HostEngines.h"
 #include "player/engine/SelfReportingCompletion.h"
+#include "player/engine/UpdateJob.h"
 #include "player/engine/UpdateSummary.h"
 #include "sdk/core_api.h"
 
 namespace player {
-namespace {
-
-struct job {
-    sonavel::metadb_handle_list tracks;
-    sonavel::service_ptr_t<sonavel::file_info_filter> filter;
-    sonavel::service_ptr_t<sonavel::completion_notify> notify;
-    std::unique_ptr<ProgressView> progress;
-    UpdateRecorder* recorder = nullptr;
-    std::int64_t update = 0;
-    // Filled by the worker.
-    std::vector<std::pair<sonavel::metadb_handle_ptr, sonavel::file_info_impl>> written;
-    std::vector<std::string> errors;
-    std::vector<std::string> changed_elsewhere;  // paths, each with a line in errors
-    std::size_t updated = 0;
-    bool aborted = false;
-    std::string keeper_error;
-};
-
-// Tracks composed and then written together: the writer flushes its journal once per group.
-constexpr std::size_t group_size = 64;
-
-std::string failure_line(const sonavel::metadb_handle_ptr& track, const std::string& why) {
-    return std::string(track->get_path()) + ": " + why;
-}
-
-// What this group left in the files reaches whoever keeps records of them before the next group runs.
-void keep_written(job& work, std::size_t first, WrittenRecords* keeper) {
-    if (!keeper || first == work.written.size()) return;
-    std::vector<std::pair<std::string, const sonavel::file_info*>> records;
-    for (std::size_t i = first; i < work.written.size(); ++i)
-        records.emplace_back(work.written[i].first->get_path(), &work.written[i].second);
-    try {
-        keeper->written(records);
-    } catch (const std::exception& e) {
-        // The files hold what was written; only what is kept of them is behind (a later scan reads them).
-        if (work.keeper_error.empty()) work.keeper_error = sonavel::message_of(e);
-    }
-}
-
-void compose_and_write(job& work, TagStore& tags, WrittenRecords* written_records) {
-    auto& abort = work.progress->abort();
-    const std::size_t n = work.tracks.size();
-    for (std::size_t first = 0; first < n && !work.aborted; first += group_size) {
-        std::vector<TagWrite> group;
-        for (std::size_t i = first; i < std::min(n, first + group_size); ++i) {
-            const auto& track = work.tracks[i];
-            if (abort.is_aborting()) {
-                work.aborted = true;
-                return;
-            }
-            TagWrite write;
-            write.track = track;
-            if (!track->get_info(write.before)) continue;
-            write.after = write.before;
-            try {
-                if (!work.filter->apply_filter(track, write.after)) continue;
-            } catch (const sonavel::exception_aborted&) {
-                work.aborted = true;
-                return;
-            } catch (const std::exception& e) {
-                work.errors.push_back(failure_line(track, sonavel::message_of(e)));
-                continue;
-            }
-            group.push_back(std::move(write));
-        }
-        if (work.recorder) {
-            try {
-                work.recorder->record(work.update, group);
-            } catch (const std::exception& e) {
-                // What could not be kept for undo is not written.
-                for (const TagWrite& write : group)
-                    work.errors.push_back(failure_line(write.track, "not recorded for undo: " + sonavel::message_of(e)));
-                continue;
-            }
-        }
-        tags.write(group, [&](std::size_t i) {
-            if (abort.is_aborting()) return false;
-            const std::size_t done = first + i + 1;
-            work.progress->set_item_path(group[i].track->get_path());
-            work.progress->set_progress(done * sonavel::threaded_process_status::progress_max / n);
-            return true;
-        });
-        if (work.recorder) {
-            try {
-                work.recorder->record_outcomes(work.update, group);
-            } catch (const std::exception& e) {
-                work.errors.push_back("the history of tag updates: " + sonavel::message_of(e));
-            }
-        }
-        const std::size_t kept_before = work.written.size();
-        for (TagWrite& write : group) {
-            switch (write.outcome) {
-            case TagWrite::Outcome::written:
-                ++work.updated;
-                work.written.emplace_back(write.track, std::move(write.after));
-                break;
-            case TagWrite::Outcome::changed_elsewhere:
-                work.errors.push_back(failure_line(write.track, write.message));
-                work.changed_elsewhere.push_back(write.track->get_path());
-                // The player's record follows the file, so that what is shown is what is on disk.
-                if (write.on_disk) work.written.emplace_back(write.track, std::move(*write.on_disk));
-                break;
-            case TagWrite::Outcome::failed:
-                work.errors.push_back(failure_line(write.track, write.message));
-                break;
-            case TagWrite::Outcome::skipped:
-                work.aborted = true;
-                break;
-            }
-        }
-        keep_written(work, kept_before, written_records);
-    }
-}
-
-}  // namespace
 
 void MetadbIo::update_info_async(const sonavel::metadb_handle_list& tracks,
                                  sonavel::service_ptr_t<sonavel::file_info_filter> filter, HWND__* parent,
                                  std::uint32_t op_flags, sonavel::service_ptr_t<sonavel::completion_notify> notify) {
-    auto work = std::make_shared<job>();
+    auto work = std::make_shared<UpdateJob>();
     // A track listed twice (a playlist may hold it twice) is one file: it is written once.
     std::unordered_set<const void*> seen;
     for (const auto& track : tracks) {

@@ -3,6 +3,25 @@
 #include "sdk/errors.h"
 
 namespace player {
+namespace {
+
+struct WritesAtCommit final : PreparedWrites {
+    WritesAtCommit(std::vector<TagWrite>& w, const std::function<bool(std::size_t)>& p) : writes(w), proceed(p) {}
+    std::vector<TagWrite>& writes;
+    const std::function<bool(std::size_t)>& proceed;
+};
+
+}  // namespace
+
+std::unique_ptr<PreparedWrites> TagStore::prepare(std::vector<TagWrite>& writes,
+                                                  const std::function<bool(std::size_t)>& proceed) {
+    return std::make_unique<WritesAtCommit>(writes, proceed);
+}
+
+void TagStore::commit(PreparedWrites& prepared) {
+    auto& group = dynamic_cast<WritesAtCommit&>(prepared);
+    write(group.writes, group.proceed);
+}
 
 void MemoryTagStore::write(std::vector<TagWrite>& writes, const std::function<bool(std::size_t)>& proceed) {
     for (std::size_t i = 0; i < writes.size(); ++i) {

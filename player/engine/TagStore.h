@@ -1,6 +1,7 @@
 #pragma once
 // Where the tag writer puts new records: files (the player's tag writer) or memory (in tests).
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -27,12 +28,26 @@ struct TagWrite {
     std::optional<sonavel::file_info_impl> on_disk;
 };
 
+// A group of writes made ready by TagStore::prepare, waiting for its commit.
+class PreparedWrites {
+public:
+    virtual ~PreparedWrites() = default;
+};
+
 class TagStore {
 public:
     virtual ~TagStore() = default;
     // Writes each update, filling in its outcome; asks `proceed(i)` before the i-th and leaves it and
     // the rest skipped when it says no. Worker thread.
     virtual void write(std::vector<TagWrite>& writes, const std::function<bool(std::size_t)>& proceed) = 0;
+
+    // The same in two steps, so that one group's files go to disk (commit, on a thread of its own) while
+    // the next group is checked: prepare looks at the files, commit writes them and fills in the outcomes.
+    // `writes` and `proceed` live until the commit returns; one commit at a time, in the order of the
+    // prepares, and a prepare may run beside it. A store that cannot split the work writes at commit.
+    virtual std::unique_ptr<PreparedWrites> prepare(std::vector<TagWrite>& writes,
+                                                    const std::function<bool(std::size_t)>& proceed);
+    virtual void commit(PreparedWrites& prepared);
 };
 
 // Keeps what was written, by location, and can be told to refuse locations (a read-only file).

@@ -13,7 +13,7 @@ namespace player {
 class WrittenRecords {
 public:
     virtual ~WrittenRecords() = default;
-    // Right after a group of an update was written, on the writing worker: each file's path and the
+    // Right after a group of an update was written, on a thread of that update: each file's path and the
     // record now in it (the one written, or the one another program left there). A failure (thrown) is
     // reported with the update.
     virtual void written(const std::vector<std::pair<std::string, const sonavel::file_info*>>& records) = 0;

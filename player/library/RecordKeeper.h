@@ -1,8 +1,8 @@
 #pragma once
 // The library's side of the player's own tag writing: each written file the library holds gets its new
 // record, size and time in the database right after the write, so that a later start (on any folder)
-// shows what was written and does not take the player's own write for another program's. Called on the
-// writing worker; the connection it uses is its own.
+// shows what was written and does not take the player's own write for another program's. Called on a
+// thread of the writing update; the connection it uses is its own.
 #include <functional>
 #include <memory>
 #include <mutex>

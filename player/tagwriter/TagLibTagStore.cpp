@@ -1,6 +1,7 @@
 #include "player/tagwriter/TagLibTagStore.h"
 
 #include "player/tagwriter/EndTags.h"
+#include "player/tagwriter/PreparedGroup.h"
 #include "player/tagwriter/TagProperties.h"
 
 namespace player {
@@ -23,6 +24,12 @@ void set_end_tags(sonavel::file_info& record, const std::optional<std::uint64_t>
     if (fingerprint) record.info_set(tagwriter::end_tags_info_name, tagwriter::end_tags_text(*fingerprint).c_str());
 }
 
+struct PreparedFiles final : PreparedWrites {
+    PreparedFiles(std::vector<TagWrite>& w, tagwriter::PreparedGroup g) : writes(w), group(std::move(g)) {}
+    std::vector<TagWrite>& writes;
+    tagwriter::PreparedGroup group;
+};
+
 }  // namespace
 
 tagwriter::FileUpdate file_update(const std::string& path, const sonavel::file_info& before,
@@ -44,10 +51,21 @@ tagwriter::FileUpdate file_update(const std::string& path, const sonavel::file_i
 }
 
 void TagLibTagStore::write(std::vector<TagWrite>& writes, const std::function<bool(std::size_t)>& proceed) {
+    commit(*prepare(writes, proceed));
+}
+
+std::unique_ptr<PreparedWrites> TagLibTagStore::prepare(std::vector<TagWrite>& writes,
+                                                        const std::function<bool(std::size_t)>& proceed) {
     std::vector<tagwriter::FileUpdate> updates;
     updates.reserve(writes.size());
     for (const TagWrite& write : writes) updates.push_back(file_update(write.track->get_path(), write.before, write.after));
-    std::vector<tagwriter::UpdateResult> results = writer_.write(updates, proceed);
+    return std::make_unique<PreparedFiles>(writes, writer_.prepare(updates, proceed));
+}
+
+void TagLibTagStore::commit(PreparedWrites& prepared) {
+    auto& files = dynamic_cast<PreparedFiles&>(prepared);
+    std::vector<TagWrite>& writes = files.writes;
+    std::vector<tagwriter::UpdateResult> results = writer_.commit(std::move(files.group));
     for (std::size_t i = 0; i < writes.size(); ++i) {
         TagWrite& write = writes[i];
         tagwriter::UpdateResult& result = results[i];

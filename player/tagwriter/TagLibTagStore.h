@@ -15,6 +15,9 @@ public:
         : writer_(std::move(journal_folder), faults) {}
 
     void write(std::vector<TagWrite>& writes, const std::function<bool(std::size_t)>& proceed) override;
+    std::unique_ptr<PreparedWrites> prepare(std::vector<TagWrite>& writes,
+                                            const std::function<bool(std::size_t)>& proceed) override;
+    void commit(PreparedWrites& prepared) override;
 
 private:
     tagwriter::TagWriter writer_;

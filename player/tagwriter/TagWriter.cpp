@@ -4,7 +4,9 @@
 #include <cctype>
 #include <atomic>
 #include <exception>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 #include <apetag.h>
 #include <flacfile.h>
@@ -17,9 +19,10 @@
 #include "player/tagwriter/EditCommit.h"
 #include "player/tagwriter/EditedSource.h"
 #include "player/tagwriter/EndTags.h"
-#include "player/tagwriter/FlushPool.h"
+#include "player/tagwriter/TaskPool.h"
 #include "player/tagwriter/FormatEditors.h"
 #include "player/tagwriter/OverlayStream.h"
+#include "player/tagwriter/PreparedGroup.h"
 #include "player/tagwriter/SizeLimit.h"
 #include "player/tagwriter/TagProperties.h"
 #include "player/tagwriter/TagWriteJournal.h"
@@ -32,6 +35,13 @@ namespace {
 constexpr std::size_t group_size = 64;
 // Threads besides the writer's own that flush a group's files side by side.
 constexpr std::size_t flush_helpers = 7;
+// At most this many threads check a group's files side by side: opening and reading a file costs the
+// processor more than the disk, so more threads than processors gain nothing.
+constexpr unsigned max_checkers = 4;
+
+std::size_t check_helpers() {
+    return std::min(max_checkers, std::max(1u, std::thread::hardware_concurrency())) - 1;
+}
 
 TagLib::String taglib(const std::string& text) { return to_taglib(text); }
 
@@ -119,13 +129,6 @@ ByteEdits edit_through_taglib(OpenTags& tags, const FieldEdits& edits) {
     return tags.stream().edits();
 }
 
-struct Planned {
-    std::size_t index;
-    DiskFile file;
-    ByteEdits edits;
-    JournalEntry entry;
-};
-
 std::string message_of(const std::exception_ptr& error) {
     try {
         std::rethrow_exception(error);
@@ -136,7 +139,7 @@ std::string message_of(const std::exception_ptr& error) {
 
 // Flushes the files that were written without error, several at a time when a pool is given. A failed
 // flush becomes the file's error.
-void flush_all(std::vector<Planned>& planned, std::vector<std::exception_ptr>& errors, FlushPool* pool) {
+void flush_all(std::vector<PlannedOverwrite>& planned, std::vector<std::exception_ptr>& errors, TaskPool* pool) {
     auto flush = [&](std::size_t k) {
         if (errors[k]) return;
         try {
@@ -170,133 +173,187 @@ FieldMap read_fields(const std::string& path) {
     return fields_of(tags.file());
 }
 
-// Injected faults count every file's operations in one place: their flushes stay on one thread.
+// Injected faults count every file's operations in one place: their checks and flushes stay on one thread.
 TagWriter::TagWriter(std::string journal_folder, IoFaults* faults)
     : journal_folder_(std::move(journal_folder)),
       faults_(faults),
-      flushes_(faults ? nullptr : std::make_unique<FlushPool>(flush_helpers)) {}
+      flushes_(faults ? nullptr : std::make_unique<TaskPool>(flush_helpers)),
+      checks_(faults || check_helpers() == 0 ? nullptr : std::make_unique<TaskPool>(check_helpers())) {}
 
 TagWriter::~TagWriter() = default;
 
 std::vector<UpdateResult> TagWriter::write(const std::vector<FileUpdate>& updates,
                                            const std::function<bool(std::size_t done)>& proceed) {
-    std::vector<UpdateResult> results(updates.size());
-    std::optional<TagWriteJournal> journal_slot;
-    journal_slot.emplace(journal_folder_, journal_name(), faults_);
+    std::vector<UpdateResult> results;
+    results.reserve(updates.size());
+    for (std::size_t first = 0; first < updates.size(); first += group_size) {
+        std::vector<FileUpdate> group(updates.begin() + first, updates.begin() + std::min(updates.size(), first + group_size));
+        std::vector<UpdateResult> done = commit(prepare(group, [&](std::size_t i) { return proceed(first + i); }));
+        const bool stopped = std::any_of(done.begin(), done.end(),
+                                         [](const UpdateResult& r) { return r.status == UpdateResult::Status::skipped; });
+        for (auto& result : done) results.push_back(std::move(result));
+        if (stopped) break;
+    }
+    results.resize(updates.size());
+    return results;
+}
+
+PreparedGroup TagWriter::prepare(const std::vector<FileUpdate>& updates,
+                                 const std::function<bool(std::size_t done)>& proceed) {
+    PreparedGroup group(updates.size(), std::make_unique<TagWriteJournal>(journal_folder_, journal_name(), faults_));
+    std::vector<std::optional<PlannedOverwrite>> in_place(updates.size());
+    std::vector<std::optional<PlannedCopy>> copies(updates.size());
+    std::atomic<bool> stopped{false};
+    auto check = [&](std::size_t i) {
+        if (stopped || !proceed(i)) {
+            stopped = true;
+            return;
+        }
+        try {
+            prepare_file(group, i, updates[i], in_place[i], copies[i]);
+        } catch (const std::exception& e) {
+            group.results[i].status = UpdateResult::Status::failed;
+            group.results[i].message = sonavel::message_of(e);
+        }
+    };
+    if (checks_) {
+        checks_->for_each(updates.size(), check);
+    } else {
+        for (std::size_t i = 0; i < updates.size() && !stopped; ++i) check(i);
+    }
+    for (auto& file : in_place)
+        if (file) group.planned.push_back(std::move(*file));
+    for (auto& file : copies)
+        if (file) group.copies.push_back(std::move(*file));
+    return group;
+}
+
+void TagWriter::prepare_file(PreparedGroup& group, std::size_t i, const FileUpdate& update,
+                             std::optional<PlannedOverwrite>& in_place, std::optional<PlannedCopy>& copy) {
+    UpdateResult& result = group.results[i];
+    DiskFile file(update.path, DiskFile::Mode::update, faults_);
+    DiskSource bytes(file);
+    OpenTags tags(bytes, update.path);
+    FieldMap now = fields_of(tags.file());
+    const std::uint64_t end_tags_now = end_tags_fingerprint(bytes);
+    // TagLib's fields come from the file's main tag; the tags after the audio, which the edit rewrites as
+    // well, are compared by their fingerprint.
+    bool changed_elsewhere = update.expected_end_tags && *update.expected_end_tags != end_tags_now;
+    for (const FieldEdit& edit : update.edits)
+        if (values_of(now, edit.name) != values_of(update.expected, edit.name)) changed_elsewhere = true;
+    result.end_tags = end_tags_now;
+    if (changed_elsewhere) {
+        result.status = UpdateResult::Status::changed_elsewhere;
+        result.message = "Its tags were changed by another program; it was not written";
+        result.fields_on_disk = std::move(now);
+        return;
+    }
+    std::optional<ByteEdits> exact = edit_exactly(tags.file(), bytes, update.edits);
+    ByteEdits edits = narrowed(exact ? std::move(*exact) : edit_through_taglib(tags, update.edits), bytes);
+    result.end_tags = end_tags_fingerprint(EditedSource(bytes, edits));
+    if (edits.empty()) {
+        result.status = UpdateResult::Status::written;
+    } else if (fits_in_place(edits, bytes.size())) {
+        JournalEntry entry = overwrite_entry(file, update.path, edits);
+        in_place.emplace(PlannedOverwrite{i, std::move(file), std::move(edits), std::move(entry)});
+    } else {
+        copy.emplace(PlannedCopy{i, update.path, std::move(file), std::move(edits)});
+    }
+}
+
+void TagWriter::write_copy(PreparedGroup& group, PlannedCopy& copy) {
+    JournalEntry entry;
+    entry.kind = JournalEntry::Kind::staged_copy;
+    entry.path = copy.path;
+    entry.staged_path = staged_copy_path(copy.path);
+    try {
+        // The copy's name is on disk before the copy, so a crash never leaves a copy unknown.
+        group.journal->record({entry});
+        write_staged_copy(DiskSource(copy.file), copy.edits, entry.staged_path, faults_);
+        copy.file.close();
+        try {
+            DiskFile::replace(entry.staged_path, copy.path);
+        } catch (...) {
+            DiskFile::remove(entry.staged_path);
+            throw;
+        }
+    } catch (...) {
+        group.journal->clear();
+        throw;
+    }
+    group.journal->clear();
+}
+
+std::vector<UpdateResult> TagWriter::commit(PreparedGroup group) {
+    std::vector<UpdateResult> results = std::move(group.results);
     auto fail = [&](std::size_t i, const std::exception& e) {
         results[i].status = UpdateResult::Status::failed;
         results[i].message = sonavel::message_of(e);
     };
-
-    bool stopped = false;
-    for (std::size_t first = 0; first < updates.size() && !stopped; first += group_size) {
-        TagWriteJournal& journal = *journal_slot;
-        std::vector<Planned> planned;
-        std::size_t end = std::min(updates.size(), first + group_size);
-        for (std::size_t i = first; i < end; ++i) {
-            if (!proceed(i)) {
-                stopped = true;
-                break;
-            }
-            const FileUpdate& update = updates[i];
-            try {
-                DiskFile file(update.path, DiskFile::Mode::update, faults_);
-                DiskSource bytes(file);
-                OpenTags tags(bytes, update.path);
-                FieldMap now = fields_of(tags.file());
-                const std::uint64_t end_tags_now = end_tags_fingerprint(bytes);
-                // TagLib's fields come from the file's main tag; the tags after the audio, which the edit
-                // rewrites as well, are compared by their fingerprint.
-                bool changed_elsewhere = update.expected_end_tags && *update.expected_end_tags != end_tags_now;
-                for (const FieldEdit& edit : update.edits)
-                    if (values_of(now, edit.name) != values_of(update.expected, edit.name)) changed_elsewhere = true;
-                results[i].end_tags = end_tags_now;
-                if (changed_elsewhere) {
-                    results[i].status = UpdateResult::Status::changed_elsewhere;
-                    results[i].message = "Its tags were changed by another program; it was not written";
-                    results[i].fields_on_disk = std::move(now);
-                    continue;
-                }
-                std::optional<ByteEdits> exact = edit_exactly(tags.file(), bytes, update.edits);
-                ByteEdits edits = narrowed(exact ? std::move(*exact) : edit_through_taglib(tags, update.edits), bytes);
-                results[i].end_tags = end_tags_fingerprint(EditedSource(bytes, edits));
-                if (edits.empty()) {
-                    results[i].status = UpdateResult::Status::written;
-                } else if (fits_in_place(edits, bytes.size())) {
-                    JournalEntry entry = overwrite_entry(file, update.path, edits);
-                    planned.push_back({i, std::move(file), std::move(edits), std::move(entry)});
-                } else {
-                    JournalEntry entry;
-                    entry.kind = JournalEntry::Kind::staged_copy;
-                    entry.path = update.path;
-                    entry.staged_path = staged_copy_path(update.path);
-                    // The copy's name is on disk before the copy, so a crash never leaves a copy unknown.
-                    journal.record({entry});
-                    write_staged_copy(bytes, edits, entry.staged_path, faults_);
-                    file.close();
-                    try {
-                        DiskFile::replace(entry.staged_path, update.path);
-                    } catch (...) {
-                        DiskFile::remove(entry.staged_path);
-                        throw;
-                    }
-                    journal.clear();
-                    results[i].status = UpdateResult::Status::written;
-                }
-            } catch (const std::exception& e) {
-                journal.clear();
-                fail(i, e);
-            }
-        }
-        if (planned.empty()) continue;
-
-        std::vector<JournalEntry> entries;
-        for (const Planned& p : planned) entries.push_back(p.entry);
+    // The copies first: the in-place writes may leave the journal kept for the next start.
+    for (PlannedCopy& copy : group.copies) {
         try {
-            journal.record(entries);
+            write_copy(group, copy);
+            results[copy.index].status = UpdateResult::Status::written;
         } catch (const std::exception& e) {
-            for (const Planned& p : planned) fail(p.index, e);
-            continue;
-        }
-        std::vector<std::exception_ptr> errors(planned.size());
-        for (std::size_t k = 0; k < planned.size(); ++k) {
-            try {
-                overwrite(planned[k].file, planned[k].edits, planned[k].entry.original_size);
-            } catch (...) {
-                errors[k] = std::current_exception();
-            }
-        }
-        flush_all(planned, errors, flushes_.get());
-        std::vector<JournalEntry> not_undone;
-        for (std::size_t k = 0; k < planned.size(); ++k) {
-            Planned& p = planned[k];
-            if (!errors[k]) {
-                results[p.index].status = UpdateResult::Status::written;
-                continue;
-            }
-            results[p.index].status = UpdateResult::Status::failed;
-            results[p.index].message = message_of(errors[k]);
-            try {
-                undo(p.file, p.entry);
-            } catch (const std::exception&) {
-                not_undone.push_back(p.entry);
-            }
-        }
-        if (not_undone.empty()) {
-            journal.clear();
-        } else {
-            // Only the files whose undo failed stay in the journal, for the next start; the files that
-            // were written are never put back. Later groups get a journal of their own.
-            try {
-                journal.keep(not_undone);
-            } catch (const std::exception&) {
-                // The journal on disk still holds every entry of the group; the next start puts back
-                // only files still as this writer left them.
-            }
-            journal_slot.emplace(journal_folder_, journal_name(), faults_);
+            fail(copy.index, e);
         }
     }
+    commit_in_place(group, results);
     return results;
+}
+
+void TagWriter::commit_in_place(PreparedGroup& group, std::vector<UpdateResult>& results) {
+    std::vector<PlannedOverwrite>& planned = group.planned;
+    if (planned.empty()) return;
+    auto fail = [&](std::size_t i, const std::exception& e) {
+        results[i].status = UpdateResult::Status::failed;
+        results[i].message = sonavel::message_of(e);
+    };
+    std::vector<JournalEntry> entries;
+    for (const PlannedOverwrite& p : planned) entries.push_back(p.entry);
+    try {
+        group.journal->record(entries);
+    } catch (const std::exception& e) {
+        for (const PlannedOverwrite& p : planned) fail(p.index, e);
+        return;
+    }
+    std::vector<std::exception_ptr> errors(planned.size());
+    for (std::size_t k = 0; k < planned.size(); ++k) {
+        try {
+            overwrite(planned[k].file, planned[k].edits, planned[k].entry.original_size);
+        } catch (...) {
+            errors[k] = std::current_exception();
+        }
+    }
+    flush_all(planned, errors, flushes_.get());
+    std::vector<JournalEntry> not_undone;
+    for (std::size_t k = 0; k < planned.size(); ++k) {
+        PlannedOverwrite& p = planned[k];
+        if (!errors[k]) {
+            results[p.index].status = UpdateResult::Status::written;
+            continue;
+        }
+        results[p.index].status = UpdateResult::Status::failed;
+        results[p.index].message = message_of(errors[k]);
+        try {
+            undo(p.file, p.entry);
+        } catch (const std::exception&) {
+            not_undone.push_back(p.entry);
+        }
+    }
+    if (not_undone.empty()) {
+        group.journal->clear();
+    } else {
+        // Only the files whose undo failed stay in the journal, for the next start; the files that were
+        // written are never put back. Later groups have journals of their own.
+        try {
+            group.journal->keep(not_undone);
+        } catch (const std::exception&) {
+            // The journal on disk still holds every entry of the group; the next start puts back only
+            // files still as this writer left them.
+        }
+    }
 }
 
 }  // namespace player::tagwriter

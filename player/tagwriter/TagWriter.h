@@ -42,7 +42,10 @@ struct UpdateResult {
     std::optional<std::uint64_t> end_tags;
 };
 
-class FlushPool;
+class TaskPool;
+class PreparedGroup;
+struct PlannedOverwrite;
+struct PlannedCopy;
 
 class TagWriter {
 public:
@@ -56,13 +59,33 @@ public:
     std::vector<UpdateResult> write(const std::vector<FileUpdate>& updates,
                                     const std::function<bool(std::size_t done)>& proceed);
 
+    // The same for one group of files (a few dozen), in two steps, so that one group's files can go to
+    // disk while the next group is checked on another thread. prepare opens and checks every file and
+    // composes its edits, writing nothing; commit puts them on disk, in place under a journal of the
+    // group's own or as copies that take the files' places, and returns every result. One commit at a
+    // time; a prepare may run beside it. A group's files stay open from their check to the end of its
+    // commit, others allowed only to read them: the same file under another name in a group checked
+    // meanwhile fails as in use, and is never written from a reading another write makes stale.
+    PreparedGroup prepare(const std::vector<FileUpdate>& updates,
+                          const std::function<bool(std::size_t done)>& proceed);
+    std::vector<UpdateResult> commit(PreparedGroup group);
+
 private:
     std::string journal_name();
+    // Checks and edits one file of a group: a file to write is planned, in place or as a copy.
+    void prepare_file(PreparedGroup& group, std::size_t index, const FileUpdate& update,
+                      std::optional<PlannedOverwrite>& in_place, std::optional<PlannedCopy>& copy);
+    // Writes a planned copy and puts it in the file's place, its name in the group's journal meanwhile.
+    void write_copy(PreparedGroup& group, PlannedCopy& copy);
+    // Overwrites the planned files under the group's journal, flushes them and forgets the journal; a
+    // file that fails is put back at once.
+    void commit_in_place(PreparedGroup& group, std::vector<UpdateResult>& results);
 
     std::string journal_folder_;
     IoFaults* faults_;
     std::atomic<unsigned> journals_{0};
-    std::unique_ptr<FlushPool> flushes_;
+    std::unique_ptr<TaskPool> flushes_;
+    std::unique_ptr<TaskPool> checks_;  // threads that check a group's files beside the caller's
 };
 
 // A file's fields as TagLib reads them; throws exception_io_data when TagLib does not know the file.

@@ -2,12 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <algorithm>
 #include <functional>
+#include <mutex>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "host_fixture.h"
+#include "player/engine/UpdateRecorder.h"
 #include "sdk/library.h"
 #include "sdk/metadb.h"
 
@@ -306,6 +310,55 @@ TEST_F(EngineTagUpdate, ChangedTagsNotifyTheSameWayWithoutACompletion) {
     EXPECT_TRUE(engines.memory_tags.written().empty()) << "someone else wrote the files";
     EXPECT_TRUE(engines.run_until_idle());
     EXPECT_EQ(g_events.size(), 3u);
+}
+
+// Keeps each group of an update for undo as the player's history does; refuses the group named.
+class GroupRecorder final : public player::UpdateRecorder {
+public:
+    GroupRecorder(player::MemoryTagStore& store, std::size_t refused) : store_(store), refused_(refused) {}
+    std::int64_t begin_update(const std::string&) override { return 1; }
+    void record(std::int64_t, const std::vector<player::TagWrite>& group) override {
+        std::lock_guard<std::mutex> guard(lock_);
+        const Log written = store_.written();
+        for (const auto& write : group)
+            if (std::find(written.begin(), written.end(), write.track->get_path()) != written.end())
+                written_before_kept.push_back(write.track->get_path());
+        if (++groups == refused_) throw std::runtime_error("the disk is full");
+    }
+    void record_outcomes(std::int64_t, const std::vector<player::TagWrite>&) override {}
+    void end_update(std::int64_t) override {}
+
+    std::mutex lock_;
+    std::size_t groups = 0;
+    Log written_before_kept;
+
+private:
+    player::MemoryTagStore& store_;
+    std::size_t refused_;
+};
+
+// A hundred tracks go in three groups (16, 64, 20), each written while the next is composed; the
+// second cannot be kept for undo.
+TEST_F(EngineTagUpdate, EachGroupIsKeptForUndoBeforeItsFilesAreWrittenAndAGroupThatCannotBeKeptIsNotWritten) {
+    GroupRecorder history(engines.memory_tags, 2);
+    engines.recorder = &history;
+    metadb_handle_list tracks;
+    for (int i = 0; i < 100; ++i)
+        tracks.push_back(engines.add_track("C:\\music\\many\\" + std::to_string(i) + ".mp3", {{"GENRE", {"Rock"}}}));
+    update(tracks);
+    ASSERT_TRUE(wait_for_completion());
+    engines.recorder = nullptr;
+
+    EXPECT_EQ(history.groups, 3u);
+    EXPECT_TRUE(history.written_before_kept.empty()) << join(history.written_before_kept);
+    Log expected;
+    for (int i = 0; i < 100; ++i)
+        if (i < 16 || i >= 80) expected.push_back("C:\\music\\many\\" + std::to_string(i) + ".mp3");
+    EXPECT_EQ(engines.memory_tags.written(), expected);
+    EXPECT_EQ(values_of(tracks[20], "GENRE"), (Log{"Rock"}));
+    EXPECT_EQ(values_of(tracks[90], "GENRE"), (Log{"Rock", "Jazz"}));
+    EXPECT_EQ(console_lines_containing("not recorded for undo: the disk is full").size(), 64u);
+    EXPECT_EQ(g_events.back(), codes(completion_notify::failed));
 }
 
 }  // namespace

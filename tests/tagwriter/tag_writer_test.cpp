@@ -7,9 +7,11 @@
 #include <tpropertymap.h>
 
 #include <random>
+#include <thread>
 
 #include "player/tagwriter/DiskSource.h"
 #include "player/tagwriter/EndTags.h"
+#include "player/tagwriter/PreparedGroup.h"
 #include "player/tagwriter/TagWriteJournal.h"
 #include "player/tagwriter/TagWriter.h"
 #include "sdk/errors.h"
@@ -101,6 +103,65 @@ TEST_F(TagWriterOnDisk, AFileChangedByAnotherProgramIsNotWrittenAndItsFieldsAreR
     EXPECT_EQ(read_file(flac), original);
     EXPECT_EQ(results[0].fields_on_disk["GENRE"], (Values{"Metal"}));
     EXPECT_EQ(results[0].fields_on_disk["ARTIST"], (Values{"Other"}));
+}
+
+// A group's files stay open, others allowed only to read them, until the group is on disk.
+TEST_F(TagWriterOnDisk, AFileListedUnderTwoNamesIsWrittenOnceAndTheOtherNameSaysWhy) {
+    std::string a = music_.file("a.flac"), b = music_.file("b.flac");
+    write_file(a, flac_file({"GENRE=Rock"}, 512));
+    std::filesystem::create_hard_link(std::filesystem::u8path(a), std::filesystem::u8path(b));
+    auto results = write({add_genre(a, {"Rock"}, "Jazz"), add_genre(b, {"Rock"}, "Pop")});
+    EXPECT_EQ(results[0].status, Status::written) << results[0].message;
+    EXPECT_EQ(results[1].status, Status::failed);
+    EXPECT_EQ(results[1].message, sonavel::exception_io_sharing_violation().what());
+    EXPECT_EQ(genres(a), (Values{"Rock", "Jazz"})) << "never a second write from the same stale reading";
+}
+
+TEST_F(TagWriterOnDisk, APreparedGroupWritesNothingUntilItsCommit) {
+    std::string in_place = music_.file("fits.flac"), copied = music_.file("grows.flac");
+    const std::string fits = flac_file({"GENRE=Rock"}, 1024), grows = flac_file({"GENRE=Rock"}, 0);
+    write_file(in_place, fits);
+    write_file(copied, grows);
+    const std::vector<FileUpdate> updates = {add_genre(in_place, {"Rock"}, "Jazz"),
+                                             add_genre(copied, {"Rock"}, std::string(3000, 'x'))};
+    auto yes = [](std::size_t) { return true; };
+    TagWriter writer(journal_folder());
+    {
+        player::tagwriter::PreparedGroup dropped = writer.prepare(updates, yes);
+        EXPECT_EQ(read_file(in_place), fits);
+        EXPECT_EQ(read_file(copied), grows);
+        EXPECT_EQ(music_.names(), (std::vector<std::string>{"fits.flac", "grows.flac"})) << "no copy made yet";
+    }
+    EXPECT_EQ(read_file(in_place), fits);
+    EXPECT_EQ(read_file(copied), grows);
+    EXPECT_TRUE(journal_.names().empty());
+
+    auto results = writer.commit(writer.prepare(updates, yes));
+    EXPECT_EQ(results[0].status, Status::written) << results[0].message;
+    EXPECT_EQ(results[1].status, Status::written) << results[1].message;
+    EXPECT_EQ(genres(in_place), (Values{"Rock", "Jazz"}));
+    EXPECT_EQ(genres(copied), (Values{"Rock", std::string(3000, 'x')}));
+}
+
+// The next group is checked while the one before is being written: a file reached through another name
+// is refused or read after that write, never written over from a stale reading.
+TEST_F(TagWriterOnDisk, AGroupCheckedWhileAnotherWritesTheSameFileUnderAnotherNameNeverWritesOverIt) {
+    auto yes = [](std::size_t) { return true; };
+    for (int round = 0; round < 20; ++round) {
+        std::string a = music_.file("a" + std::to_string(round) + ".flac");
+        std::string b = music_.file("b" + std::to_string(round) + ".flac");
+        write_file(a, flac_file({"GENRE=Rock"}, 512));
+        std::filesystem::create_hard_link(std::filesystem::u8path(a), std::filesystem::u8path(b));
+        TagWriter writer(journal_folder());
+        player::tagwriter::PreparedGroup first = writer.prepare({add_genre(a, {"Rock"}, "Jazz")}, yes);
+        std::vector<UpdateResult> written;
+        std::thread committing([&] { written = writer.commit(std::move(first)); });
+        auto second = writer.commit(writer.prepare({add_genre(b, {"Rock"}, "Pop")}, yes));
+        committing.join();
+        ASSERT_EQ(written[0].status, Status::written) << written[0].message;
+        EXPECT_NE(second[0].status, Status::written) << "round " << round;
+        EXPECT_EQ(genres(a), (Values{"Rock", "Jazz"})) << "round " << round;
+    }
 }
 
 TEST_F(TagWriterOnDisk, MissingAndUnreadableFilesFailWithTheirOwnReasonAndTheOthersAreWritten) {

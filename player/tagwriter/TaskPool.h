@@ -1,7 +1,8 @@
 #pragma once
-// Threads that flush files side by side (a disk takes many flushes at once for little more than the
-// price of one), started at the first use and kept until the pool goes: starting a thread is costly on
-// some systems, and a write flushes once per group of files. Any thread may call for_each, several at once.
+// Threads that run a batch of tasks side by side with the caller: the tag writer's flushes of a group's
+// files (a disk takes many flushes at once for little more than the price of one) and its checks of
+// them. Started at the first use and kept until the pool goes: starting a thread is costly on some
+// systems, and a write has a batch per group of files. Any thread may call for_each, several at once.
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
@@ -13,12 +14,12 @@
 
 namespace player::tagwriter {
 
-class FlushPool {
+class TaskPool {
 public:
-    explicit FlushPool(std::size_t threads);
-    ~FlushPool();
-    FlushPool(const FlushPool&) = delete;
-    FlushPool& operator=(const FlushPool&) = delete;
+    explicit TaskPool(std::size_t threads);
+    ~TaskPool();
+    TaskPool(const TaskPool&) = delete;
+    TaskPool& operator=(const TaskPool&) = delete;
 
     // Runs task(k) for every k below `count`, on the pool's threads and the caller's, and returns when
     // all are done. `task` must not throw.

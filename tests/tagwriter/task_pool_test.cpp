@@ -1,4 +1,4 @@
-// The writer's flush threads: every task of a call runs once, the call returns when all are done, and
+// The writer's task pool: every task of a call runs once, the call returns when all are done, and
 // threads calling at once each get their own tasks done.
 #include <gtest/gtest.h>
 
@@ -7,14 +7,14 @@
 #include <thread>
 #include <vector>
 
-#include "player/tagwriter/FlushPool.h"
+#include "player/tagwriter/TaskPool.h"
 
 namespace {
 
-using player::tagwriter::FlushPool;
+using player::tagwriter::TaskPool;
 
-TEST(FlushPool, EveryTaskRunsOnceAndTheCallReturnsWhenAllAreDone) {
-    FlushPool pool(7);
+TEST(TaskPool, EveryTaskRunsOnceAndTheCallReturnsWhenAllAreDone) {
+    TaskPool pool(7);
     for (int round = 0; round < 50; ++round) {
         const std::size_t count = 1 + static_cast<std::size_t>(round) * 3;
         std::vector<std::atomic<int>> runs(count);
@@ -26,8 +26,8 @@ TEST(FlushPool, EveryTaskRunsOnceAndTheCallReturnsWhenAllAreDone) {
     }
 }
 
-TEST(FlushPool, TasksRunSideBySide) {
-    FlushPool pool(3);
+TEST(TaskPool, TasksRunSideBySide) {
+    TaskPool pool(3);
     std::atomic<int> running{0}, most{0};
     pool.for_each(4, [&](std::size_t) {
         int now = ++running;
@@ -39,8 +39,8 @@ TEST(FlushPool, TasksRunSideBySide) {
     EXPECT_GT(most.load(), 1);
 }
 
-TEST(FlushPool, CallersOnSeveralThreadsEachGetTheirOwnTasksDone) {
-    FlushPool pool(2);
+TEST(TaskPool, CallersOnSeveralThreadsEachGetTheirOwnTasksDone) {
+    TaskPool pool(2);
     std::vector<std::atomic<int>> runs(4 * 100);
     std::vector<std::thread> callers;
     for (int c = 0; c < 4; ++c) {

@@ -1,13 +1,13 @@
-#include "player/tagwriter/FlushPool.h"
+#include "player/tagwriter/TaskPool.h"
 
 #include <algorithm>
 #include <system_error>
 
 namespace player::tagwriter {
 
-FlushPool::FlushPool(std::size_t threads) : wanted_(threads) {}
+TaskPool::TaskPool(std::size_t threads) : wanted_(threads) {}
 
-FlushPool::~FlushPool() {
+TaskPool::~TaskPool() {
     {
         std::lock_guard<std::mutex> guard(lock_);
         stopping_ = true;
@@ -16,7 +16,7 @@ FlushPool::~FlushPool() {
     for (auto& thread : threads_) thread.join();
 }
 
-void FlushPool::start_threads() {
+void TaskPool::start_threads() {
     started_ = true;
     try {
         for (std::size_t t = 0; t < wanted_; ++t) threads_.emplace_back([this] { serve(); });
@@ -25,7 +25,7 @@ void FlushPool::start_threads() {
     }
 }
 
-void FlushPool::work_on(Batch& batch) {
+void TaskPool::work_on(Batch& batch) {
     for (std::size_t k; (k = batch.next++) < batch.count;) {
         (*batch.task)(k);
         std::lock_guard<std::mutex> guard(lock_);
@@ -33,7 +33,7 @@ void FlushPool::work_on(Batch& batch) {
     }
 }
 
-void FlushPool::serve() {
+void TaskPool::serve() {
     std::unique_lock<std::mutex> guard(lock_);
     for (;;) {
         work_.wait(guard, [&] { return stopping_ || !batches_.empty(); });
@@ -52,7 +52,7 @@ void FlushPool::serve() {
     }
 }
 
-void FlushPool::for_each(std::size_t count, const std::function<void(std::size_t)>& task) {
+void TaskPool::for_each(std::size_t count, const std::function<void(std::size_t)>& task) {
     if (count == 0) return;
     Batch batch;
     batch.count = count;
