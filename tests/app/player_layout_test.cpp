@@ -5,6 +5,7 @@
 
 #include "tests/app/player_fixture.h"
 #include "tests/harness/mouse.h"
+#include "tests/harness/screenshot.h"
 
 namespace app_test {
 namespace {
@@ -93,6 +94,81 @@ TEST_F(Player, EachDockedPanelIsNamedByItsFieldAndPresetAndItsCloseBoxClosesItFo
     app_.reset();
     start();
     EXPECT_EQ(window().docked().size(), 1u) << "closed panels stay closed";
+}
+
+// The mouse's messages as a user's hand makes them over one window, the cursor on each spot first.
+void press(HWND window, POINT at) {
+    harness::rest_mouse(window, at);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    harness::pump_for(std::chrono::milliseconds(20));
+}
+void move_held(HWND window, POINT to) {
+    PostMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+    harness::pump_for(std::chrono::milliseconds(20));
+}
+void release(HWND window, POINT at) {
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    harness::pump_for(std::chrono::milliseconds(60));
+}
+
+// The colour of the close box's left edge, which a pushed-in button draws in shadow.
+COLORREF close_box_edge(player::DockedPanel& panel) {
+    RECT box = panel.close_box();
+    return harness::client_pixel(panel.container(), {box.left + 2, (box.top + box.bottom) / 2});
+}
+
+TEST_F(Player, APressStartedOffTheCloseBoxAndReleasedOverItLeavesThePanelOpen) {
+    start();
+    auto& genre = dock_genre_panel();
+    HWND container = genre.container();
+    const POINT box = middle(genre.close_box());
+    const POINT title = {8, player::DockedPanel::caption_height() / 2};
+    press(container, title);
+    move_held(container, box);
+    release(container, box);
+    ASSERT_EQ(window().docked().size(), 1u);
+
+    // Nor a button-up over the box that follows no press at all (one pressed in another window).
+    release(container, box);
+    EXPECT_EQ(window().docked().size(), 1u);
+}
+
+TEST_F(Player, TheCloseBoxIsAPushButtonThatClosesOnlyWhenReleasedOverItsOwnPress) {
+    start();
+    auto& genre = dock_genre_panel();
+    HWND container = genre.container();
+    const POINT box = middle(genre.close_box());
+    const POINT title = {8, player::DockedPanel::caption_height() / 2};
+    const COLORREF raised = close_box_edge(genre);
+    ASSERT_NE(raised, CLR_INVALID);
+
+    press(container, box);
+    EXPECT_EQ(GetCapture(), container) << "the box keeps the mouse while the button is down";
+    EXPECT_NE(close_box_edge(genre), raised) << "drawn pushed in";
+    move_held(container, title);
+    EXPECT_EQ(close_box_edge(genre), raised) << "the pointer off the box lets it out";
+    move_held(container, box);
+    EXPECT_NE(close_box_edge(genre), raised) << "and back over it pushes it in again";
+    move_held(container, title);
+    release(container, title);
+    ASSERT_EQ(window().docked().size(), 1u) << "released off the box";
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(close_box_edge(genre), raised);
+
+    // Another window taking the mouse in the middle of the press cancels it.
+    press(container, box);
+    SetCapture(frame());
+    ReleaseCapture();
+    release(container, box);
+    ASSERT_EQ(window().docked().size(), 1u) << "the press was cancelled when the box lost the mouse";
+    EXPECT_EQ(close_box_edge(genre), raised);
+
+    // A press on the box released over it still closes the panel.
+    press(container, box);
+    move_held(container, title);
+    move_held(container, box);
+    release(container, box);
+    EXPECT_EVENTUALLY(window().docked().empty());
 }
 
 TEST_F(Player, TheViewMenuListsTheDockedPanelsToHideAndShowThem) {
