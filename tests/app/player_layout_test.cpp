@@ -3,6 +3,7 @@
 // columns and the window's place, all as they were after a restart.
 #include <windows.h>
 
+#include "player/app/LayoutFile.h"
 #include "tests/app/player_fixture.h"
 #include "tests/harness/mouse.h"
 #include "tests/harness/screenshot.h"
@@ -75,6 +76,48 @@ TEST_F(Player, DraggedSplittersColumnsAndTheMaximizedWindowComeBackAfterARestart
     EXPECT_EQ(place.left, 60);
     EXPECT_EQ(place.top, 50);
     EXPECT_EQ(place.right - place.left, 1000);
+}
+
+TEST_F(Player, APanelKeptAsideAtARestartLeavesTheOthersTheirOwnHeights) {
+    start();
+    for (int i = 0; i < 4; ++i) dock_genre_panel();
+    SetWindowPos(frame(), nullptr, 60, 50, 1000, 900, SWP_NOZORDER);
+    harness::pump_for(std::chrono::milliseconds(30));
+    ASSERT_EQ(window().placed().panel_splitters.size(), 3u);
+    POINT bar = middle(window().placed().panel_splitters[0]);
+    drag(frame(), bar, {bar.x, bar.y - 40});
+    bar = middle(window().placed().panel_splitters[2]);
+    drag(frame(), bar, {bar.x, bar.y + 50});
+    std::vector<int> heights;
+    for (const auto& panel : window().docked()) heights.push_back(height_of(panel->container()));
+    ASSERT_NE(heights[1], heights[2]);
+    app_.reset();
+
+    // The second panel cannot be docked at the next start (its type is not installed): it is kept aside.
+    const std::string layout = sonavel::wide_to_utf8(config_.file(L"layout.cfg"));
+    std::vector<player::PanelPlacement> stored = player::read_layout(layout);
+    ASSERT_EQ(stored.size(), 4u);
+    const sonavel::guid type = stored[1].type;
+    stored[1].type = {0x0BADC0DE, 0x0001, 0x4000, {0x80, 0, 0, 0, 0, 0, 0, 9}};
+    player::write_layout(layout, stored);
+    {
+        harness::MessageBoxAnswerer boxes({IDOK});
+        start();
+        EXPECT_EQ(boxes.answered(), 1u) << "told that a panel could not be restored";
+    }
+    ASSERT_EQ(window().docked().size(), 3u);
+    EXPECT_EQ(height_of(window().docked()[0]->container()), heights[0]);
+    EXPECT_EQ(height_of(window().docked()[1]->container()), heights[2]) << "the third panel has its own height";
+    app_.reset();
+
+    // Installed again, the kept panel comes back at its place with its own height, and so do the others.
+    stored = player::read_layout(layout);
+    ASSERT_EQ(stored.size(), 4u);
+    stored[1].type = type;
+    player::write_layout(layout, stored);
+    start();
+    ASSERT_EQ(window().docked().size(), 4u);
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(height_of(window().docked()[i]->container()), heights[i]) << i;
 }
 
 TEST_F(Player, EachDockedPanelIsNamedByItsFieldAndPresetAndItsCloseBoxClosesItForGood) {
