@@ -210,6 +210,10 @@ INT_PTR PopupPanelBase::dialog_proc(HWND window, UINT message, WPARAM wparam, LP
             store_placement(window);
         }
         break;
+    case WM_DPICHANGED:
+        if (lparam) on_dpi_changed(window, *reinterpret_cast<const RECT*>(lparam));
+        SetWindowLongPtrW(window, DWLP_MSGRESULT, 0);
+        return TRUE;
     case WM_CLOSE:
         if (config_.persistent) {
             config_.placement.show_state = 0;
@@ -239,6 +243,18 @@ void PopupPanelBase::fit_panel(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
     MoveWindow(panel_window, 0, 0, client.right - client.left, client.bottom - client.top, FALSE);
+}
+
+// The window moved to a monitor of another DPI: it takes the place Windows suggests, which keeps the
+// panel's content as large as it looked, and the panel makes its fonts and layout for the new DPI, as a
+// docked panel does when its parent's DPI changes.
+void PopupPanelBase::on_dpi_changed(HWND window, const RECT& suggested) {
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    // Moved and sized, the panel has been fitted and the placement stored (WM_MOVE, WM_SIZE).
+    HWND panel_window = panel_ ? panel_->get_window() : nullptr;
+    if (panel_window && !sonavel::children_told_of_dpi_changes(window))
+        SendMessageW(panel_window, WM_DPICHANGED_AFTERPARENT, 0, 0);
 }
 
 void PopupPanelBase::store_placement(HWND window) {

@@ -53,6 +53,7 @@ protected:
 
 private:
     void fit_panel(HWND window);
+    void on_dpi_changed(HWND window, const RECT& suggested);
     void store_placement(HWND window);
     void let_go_of_host() noexcept;
 

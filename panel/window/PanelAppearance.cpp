@@ -42,7 +42,7 @@ DWORD edge_ex_style(std::int32_t edge_style) noexcept {
     }
 }
 
-void PanelAppearance::apply(HWND panel, const Options& options) {
+void PanelAppearance::apply(HWND panel, const Options& options, HWND suggestions) {
     const HWND list = GetDlgItem(panel, IDC_PANEL_VALUE_LIST);
     const HWND filter = GetDlgItem(panel, IDC_PANEL_FILTER);
     const HWND add = GetDlgItem(panel, IDC_PANEL_ADD);
@@ -65,6 +65,7 @@ void PanelAppearance::apply(HWND panel, const Options& options) {
     SendMessageW(list, LVM_SETBKCOLOR, 0, LPARAM(options.list_back_color));
     SendMessageW(list, WM_SETFONT, WPARAM(list_font_.get()), TRUE);
     for (HWND edit : {filter, add}) SendMessageW(edit, WM_SETFONT, WPARAM(text_font_.get()), TRUE);
+    if (suggestions) SendMessageW(suggestions, WM_SETFONT, WPARAM(text_font_.get()), TRUE);
 
     // Both edges are cleared before one is set: a control must never end up with both.
     const DWORD edge = edge_ex_style(options.edge_style);

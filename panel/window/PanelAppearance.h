@@ -11,8 +11,9 @@ namespace quennet {
 
 class PanelAppearance {
 public:
-    // Fonts, colours and edge style of `options` on `panel` and its list and edit boxes.
-    void apply(HWND panel, const Options& options);
+    // Fonts, colours and edge style of `options` on `panel` and its list and edit boxes; the edit boxes'
+    // font also on `suggestions`, the add box's drop-down (a pop-up outside the panel), when there is one.
+    void apply(HWND panel, const Options& options, HWND suggestions = nullptr);
     // WM_CTLCOLOREDIT and WM_CTLCOLORSTATIC: the edit boxes' colours, also while disabled.
     HBRUSH edit_colours(HDC dc, const Options& options);
     // WM_CTLCOLORDLG: the panel's background.

@@ -160,6 +160,12 @@ LRESULT CALLBACK ValueSuggestions::list_proc(HWND window, UINT message, WPARAM w
         case WM_LBUTTONUP:
         case WM_LBUTTONDBLCLK:
             return 0;
+        case WM_SETFONT: {
+            // Rows of the new font's height: an open drop-down is sized again to hold them.
+            const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+            if (suggestions->shown()) suggestions->place(std::size_t(SendMessageW(window, LB_GETCOUNT, 0, 0)));
+            return result;
+        }
         default:
             break;
         }

@@ -37,7 +37,8 @@ public:
     std::vector<std::string> offered() const;
 
 private:
-    // A click on a suggestion chooses it; the drop-down never takes the focus or activates.
+    // A click on a suggestion chooses it; the drop-down never takes the focus or activates. It is sized
+    // again when the panel gives it a new font.
     static LRESULT CALLBACK list_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                       DWORD_PTR self);
     static LRESULT CALLBACK box_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,

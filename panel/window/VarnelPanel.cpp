@@ -160,7 +160,7 @@ void VarnelPanel::layout() {
 void VarnelPanel::apply_appearance(bool redraw) {
     const HWND w = Dialog::window();
     if (!w) return;
-    appearance_.apply(w, current_);
+    appearance_.apply(w, current_, suggestions_ ? suggestions_->list() : nullptr);
     // Check images, column and edit row follow the fonts, which follow the display scaling.
     if (model_) model_->values().fit_to_display();
     layout();

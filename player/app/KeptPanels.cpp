@@ -10,15 +10,39 @@ void KeptPanels::keep(std::size_t position, PanelPlacement placement, std::strin
     kept_.insert(at, Kept{position, std::move(placement), std::move(why)});
 }
 
+std::vector<KeptPanels::Place> KeptPanels::places(std::size_t docked) const {
+    std::vector<Place> out;
+    out.reserve(docked + kept_.size());
+    std::size_t kept = 0;
+    for (std::size_t panel = 0; panel < docked; ++panel) {
+        for (; kept < kept_.size() && kept_[kept].position <= out.size(); ++kept) out.push_back({true, kept});
+        out.push_back({false, panel});
+    }
+    for (; kept < kept_.size(); ++kept) out.push_back({true, kept});
+    return out;
+}
+
 std::vector<PanelPlacement> KeptPanels::merged(const std::vector<PanelPlacement>& docked) const {
     std::vector<PanelPlacement> out;
-    out.reserve(docked.size() + kept_.size());
-    auto kept = kept_.begin();
-    for (const auto& panel : docked) {
-        for (; kept != kept_.end() && kept->position <= out.size(); ++kept) out.push_back(kept->placement);
-        out.push_back(panel);
+    for (const Place& place : places(docked.size()))
+        out.push_back(place.kept ? kept_[place.index].placement : docked[place.index]);
+    return out;
+}
+
+std::vector<PanelView> KeptPanels::take_views(const std::vector<PanelView>& stored, std::size_t docked) {
+    std::vector<PanelView> out(docked);
+    const std::vector<Place> order = places(docked);
+    for (std::size_t position = 0; position < order.size() && position < stored.size(); ++position) {
+        const Place& place = order[position];
+        (place.kept ? kept_[place.index].view : out[place.index]) = stored[position];
     }
-    for (; kept != kept_.end(); ++kept) out.push_back(kept->placement);
+    return out;
+}
+
+std::vector<PanelView> KeptPanels::merged_views(const std::vector<PanelView>& docked) const {
+    std::vector<PanelView> out;
+    for (const Place& place : places(docked.size()))
+        out.push_back(place.kept ? kept_[place.index].view : docked[place.index]);
     return out;
 }
 

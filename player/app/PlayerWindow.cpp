@@ -262,7 +262,7 @@ ViewLayout PlayerWindow::view() const {
         out.maximized = IsZoomed(frame_) || place.showCmd == SW_SHOWMAXIMIZED;
     }
     out.dock_width = panes_.dock_width();
-    out.panels = views_;
+    out.panels = kept_.merged_views(views_);
     for (HWND popup : popup_windows(frame_))
         if (IsWindowVisible(popup)) out.shown_popups.push_back(sonavel::wide_to_utf8(window_title(popup)));
     return out;
@@ -284,9 +284,12 @@ void PlayerWindow::apply_view(const ViewLayout& view) {
         starts_maximized_ = view.maximized;
     }
     if (view.dock_width > 0) panes_.set_dock_width(view.dock_width);
-    for (std::size_t i = 0; i < docked_.size() && i < view.panels.size(); ++i) {
-        views_[i].height = std::max(0, view.panels[i].height);
-        if (view.panels[i].hidden) show_panel(i, false);
+    // Each panel docked from the stored layout takes the view stored at its own position there, also when
+    // panels before it were kept aside.
+    const std::vector<PanelView> stored = kept_.take_views(view.panels, docked_.size());
+    for (std::size_t i = 0; i < docked_.size(); ++i) {
+        views_[i].height = std::max(0, stored[i].height);
+        if (stored[i].hidden) show_panel(i, false);
     }
     // Popup windows come back hidden: those shown at the end of the last run are shown again.
     std::vector<HWND> popups = popup_windows(frame_);

@@ -104,7 +104,7 @@ public:
     void refresh_captions();
 
     // The window's look as view.cfg keeps it, and back (before the window is first shown: its place, and
-    // whether it starts maximized).
+    // whether it starts maximized; after restore(), whose panels take the views stored at their places).
     ViewLayout view() const;
     void apply_view(const ViewLayout& view);
     bool starts_maximized() const noexcept { return starts_maximized_; }

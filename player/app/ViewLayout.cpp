@@ -21,6 +21,33 @@ std::string stored_text(sonavel::stream_reader& reader, sonavel::abort_callback&
         throw sonavel::exception_io_data();
     return text;
 }
+// The panels' positions in layout.cfg after the popup windows, when the file has them: the views placed
+// at those positions, any position not named keeping the default view. Without them the views stay in
+// the order they were stored in.
+std::vector<PanelView> by_layout_position(sonavel::stream_reader& reader, sonavel::abort_callback& abort,
+                                          std::vector<PanelView> stored) {
+    std::uint8_t first[4];
+    const std::size_t got = reader.read(first, sizeof first, abort);
+    if (got == 0) return stored;
+    if (got != sizeof first) throw sonavel::exception_io_data();
+    const std::uint32_t count = std::uint32_t(first[0]) | std::uint32_t(first[1]) << 8 |
+                                std::uint32_t(first[2]) << 16 | std::uint32_t(first[3]) << 24;
+    if (count != stored.size()) throw sonavel::exception_io_data();
+    std::vector<PanelView> placed;
+    std::vector<bool> named;
+    for (const PanelView& panel : stored) {
+        const std::uint32_t position = reader.read_lendian_u32(abort);
+        if (position >= max_panels) throw sonavel::exception_io_data();
+        if (position >= placed.size()) {
+            placed.resize(position + 1);
+            named.resize(position + 1);
+        }
+        if (named[position]) throw sonavel::exception_io_data();
+        named[position] = true;
+        placed[position] = panel;
+    }
+    return placed;
+}
 }  // namespace
 
 ViewLayout read_view_layout(sonavel::stream_reader& reader, sonavel::abort_callback& abort) {
@@ -56,6 +83,7 @@ ViewLayout read_view_layout(sonavel::stream_reader& reader, sonavel::abort_callb
     for (std::uint32_t i = 0; i < popups; ++i) {
         view.shown_popups.push_back(stored_text(reader, abort, true));
     }
+    view.panels = by_layout_position(reader, abort, std::move(view.panels));
     return view;
 }
 
@@ -79,6 +107,8 @@ void write_view_layout(sonavel::stream_writer& writer, const ViewLayout& view, s
     }
     writer.write_lendian_u32(std::uint32_t(view.shown_popups.size()), abort);
     for (const auto& title : view.shown_popups) writer.write_string(title, abort);
+    writer.write_lendian_u32(std::uint32_t(view.panels.size()), abort);
+    for (std::uint32_t position = 0; position < view.panels.size(); ++position) writer.write_lendian_u32(position, abort);
 }
 
 ViewLayout read_view_layout(const std::string& utf8_path) {

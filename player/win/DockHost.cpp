@@ -116,14 +116,53 @@ void DockedPanel::paint_caption(HDC dc) {
     // The close box: a button face with a cross, drawn by hand (the system's glyph font may be missing).
     RECT box = close_box();
     InflateRect(&box, -2, -2);
-    DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONPUSH);
+    DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONPUSH | (close_box_pushed_ ? DFCS_PUSHED : 0));
     unique_hpen pen(CreatePen(PS_SOLID, 2, GetSysColor(COLOR_BTNTEXT)));
     selected_object with_pen(dc, pen.get());
     InflateRect(&box, -4, -4);
+    if (close_box_pushed_) OffsetRect(&box, 1, 1);
     MoveToEx(dc, box.left, box.top, nullptr);
     LineTo(dc, box.right, box.bottom);
     MoveToEx(dc, box.right - 1, box.top, nullptr);
     LineTo(dc, box.left - 1, box.bottom);
+}
+
+// The close box acts as a push button: only a press that starts on it can close the panel, and only when
+// the button comes up over it; the press follows the pointer off and back on while the mouse is held.
+void DockedPanel::press_close_box(POINT at) {
+    RECT box = close_box();
+    if (!PtInRect(&box, at)) return;
+    close_box_held_ = true;
+    SetCapture(container_.get());
+    show_close_box_pushed(true);
+}
+
+void DockedPanel::track_close_box(POINT at) {
+    RECT box = close_box();
+    if (close_box_held_) show_close_box_pushed(PtInRect(&box, at) != FALSE);
+}
+
+void DockedPanel::release_close_box(POINT at) {
+    if (!close_box_held_) return;
+    RECT box = close_box();
+    const bool over = PtInRect(&box, at) != FALSE;
+    // Cleared first: giving the capture back sends WM_CAPTURECHANGED, which would cancel.
+    close_box_held_ = false;
+    show_close_box_pushed(false);
+    if (GetCapture() == container_.get()) ReleaseCapture();
+    if (over && on_close) on_close();
+}
+
+void DockedPanel::cancel_close_box() {
+    close_box_held_ = false;
+    show_close_box_pushed(false);
+}
+
+void DockedPanel::show_close_box_pushed(bool pushed) {
+    if (pushed == close_box_pushed_) return;
+    close_box_pushed_ = pushed;
+    RECT box = close_box();
+    InvalidateRect(container_.get(), &box, TRUE);
 }
 
 LRESULT CALLBACK DockedPanel::container_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -145,12 +184,21 @@ LRESULT CALLBACK DockedPanel::container_proc(HWND window, UINT message, WPARAM w
         EndPaint(window, &paint);
         return 0;
     }
-    case WM_LBUTTONUP: {
-        POINT at = {short(LOWORD(lparam)), short(HIWORD(lparam))};
-        RECT box = self ? self->close_box() : RECT{};
-        if (self && PtInRect(&box, at) && self->on_close) self->on_close();
+    case WM_LBUTTONDOWN:
+        if (self) self->press_close_box({short(LOWORD(lparam)), short(HIWORD(lparam))});
         return 0;
-    }
+    case WM_MOUSEMOVE:
+        if (self) self->track_close_box({short(LOWORD(lparam)), short(HIWORD(lparam))});
+        return 0;
+    case WM_LBUTTONUP:
+        if (self) self->release_close_box({short(LOWORD(lparam)), short(HIWORD(lparam))});
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (self && HWND(lparam) != window) self->cancel_close_box();
+        return 0;
+    case WM_CANCELMODE:
+        if (self && GetCapture() == window) ReleaseCapture();
+        return DefWindowProcW(window, message, wparam, lparam);
     default:
         return DefWindowProcW(window, message, wparam, lparam);
     }

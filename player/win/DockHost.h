@@ -56,8 +56,8 @@ public:
     const std::wstring& caption() const noexcept { return caption_; }
     // The close box, in the container's client coordinates.
     RECT close_box() const;
-    // Runs when the close box is clicked (the panel must not be destroyed while that click is handled:
-    // post the closing).
+    // Runs when the close box is clicked: pressed and released over it, as a push button (the panel must not
+    // be destroyed while that click is handled: post the closing).
     std::function<void()> on_close;
     // Draws the caption again (the focus came or went).
     void redraw_caption();
@@ -65,9 +65,18 @@ public:
 private:
     static LRESULT CALLBACK container_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     void paint_caption(HDC dc);
+    void press_close_box(POINT at);
+    void track_close_box(POINT at);
+    void release_close_box(POINT at);
+    void cancel_close_box();
+    void show_close_box_pushed(bool pushed);
 
     sonavel::unique_hwnd container_;
     std::wstring caption_;
+    // The left button went down on the close box and the container holds the mouse until it comes up.
+    bool close_box_held_ = false;
+    // Drawn pushed in: held, and the pointer over the box.
+    bool close_box_pushed_ = false;
     dockwork::window_ptr panel_;
     dockwork::window_host_ptr host_;
 };

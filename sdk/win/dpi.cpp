@@ -45,6 +45,18 @@ unsigned window_dpi(HWND window) noexcept {
     return dc_dpi(window);
 }
 
+bool children_told_of_dpi_changes(HWND window) noexcept {
+    using context_t = HANDLE;
+    using get_window_context_t = context_t(WINAPI*)(HWND);
+    using contexts_equal_t = BOOL(WINAPI*)(context_t, context_t);
+    static const auto get_window_context = user32_entry<get_window_context_t>("GetWindowDpiAwarenessContext");
+    static const auto contexts_equal = user32_entry<contexts_equal_t>("AreDpiAwarenessContextsEqual");
+    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+    const auto per_monitor_v2 = reinterpret_cast<context_t>(INT_PTR(-4));
+    return get_window_context && contexts_equal && window &&
+           contexts_equal(get_window_context(window), per_monitor_v2);
+}
+
 unsigned system_dpi() noexcept {
     using get_dpi_for_system_t = UINT(WINAPI*)();
     static const auto get_dpi_for_system = user32_entry<get_dpi_for_system_t>("GetDpiForSystem");

@@ -18,6 +18,10 @@ inline constexpr unsigned base_dpi = 96;
 
 // The DPI of `window`'s monitor (or of the screen, where a program cannot tell monitors apart).
 unsigned window_dpi(HWND window) noexcept;
+// Whether Windows itself sends WM_DPICHANGED_AFTERPARENT to `window`'s children after the window's own
+// WM_DPICHANGED: only per-monitor (v2) windows' children hear of it; a per-monitor (v1) top-level window has
+// to tell its children.
+bool children_told_of_dpi_changes(HWND window) noexcept;
 // The DPI of the primary screen, at which the system's fonts and metrics are given by the older calls.
 unsigned system_dpi() noexcept;
 // `pixels` at 96 DPI, scaled to `dpi`, rounded.

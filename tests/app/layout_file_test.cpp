@@ -1,6 +1,8 @@
 // The docked panels' layout between runs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "player/app/LayoutFile.h"
 #include "player/app/ViewLayout.h"
 #include "sdk/errors.h"
@@ -76,6 +78,74 @@ TEST(ViewLayoutFile, ColumnsPlaceSplittersPanelsAndShownPopupsComeBackAsWritten)
     EXPECT_EQ(back.dock_width, 380);
     EXPECT_EQ(back.panels, view.panels);
     EXPECT_EQ(back.shown_popups, view.shown_popups);
+}
+
+// A view.cfg as the player wrote it before the panels' positions in layout.cfg were stored: the file ends
+// after the popup windows.
+std::vector<std::uint8_t> view_without_positions(const std::vector<player::PanelView>& panels) {
+    sonavel::stream_writer_buffer writer;
+    sonavel::abort_callback_dummy abort;
+    writer.write_lendian_u32(1, abort);    // version
+    writer.write_lendian_u32(0, abort);    // columns
+    writer.write_lendian_u32(0, abort);    // no place
+    writer.write_lendian_i32(300, abort);  // panel area width
+    writer.write_lendian_u32(std::uint32_t(panels.size()), abort);
+    for (const auto& panel : panels) {
+        writer.write_lendian_i32(panel.height, abort);
+        writer.write_lendian_u32(panel.hidden ? 1 : 0, abort);
+    }
+    writer.write_lendian_u32(1, abort);  // popups shown
+    writer.write_string("Lounge", abort);
+    return writer.data();
+}
+
+TEST(ViewLayoutFile, AnOlderFileWithoutThePanelsPositionsIsReadInTheLayoutsOrder) {
+    TempFolder folder;
+    const std::wstring path = folder.file(L"view.cfg");
+    const std::vector<player::PanelView> panels = {{200, false}, {0, true}, {150, false}};
+    const auto older = view_without_positions(panels);
+    write_bytes(path, older);
+    auto view = player::read_view_layout(sonavel::wide_to_utf8(path));
+    EXPECT_EQ(view.dock_width, 300);
+    EXPECT_EQ(view.panels, panels);
+    EXPECT_EQ(view.shown_popups, std::vector<std::string>{"Lounge"});
+
+    // Written again, the file begins as before: a reader that stops after the popup windows reads the same.
+    player::write_view_layout(sonavel::wide_to_utf8(path), view);
+    const auto written = file_bytes(path);
+    ASSERT_GT(written.size(), older.size());
+    EXPECT_TRUE(std::equal(older.begin(), older.end(), written.begin()));
+    EXPECT_EQ(player::read_view_layout(sonavel::wide_to_utf8(path)).panels, panels);
+}
+
+TEST(ViewLayoutFile, EachPanelsViewGoesToItsPositionInTheLayout) {
+    TempFolder folder;
+    const std::wstring path = folder.file(L"view.cfg");
+    auto with_positions = [&](std::vector<std::uint32_t> positions) {
+        auto bytes = view_without_positions({{200, false}, {0, true}, {150, false}});
+        sonavel::stream_writer_buffer writer;
+        sonavel::abort_callback_dummy abort;
+        writer.write_lendian_u32(std::uint32_t(positions.size()), abort);
+        for (std::uint32_t position : positions) writer.write_lendian_u32(position, abort);
+        bytes.insert(bytes.end(), writer.data().begin(), writer.data().end());
+        write_bytes(path, bytes);
+    };
+    with_positions({2, 0, 3});
+    EXPECT_EQ(player::read_view_layout(sonavel::wide_to_utf8(path)).panels,
+              (std::vector<player::PanelView>{{0, true}, {}, {200, false}, {150, false}}))
+        << "a position no view names keeps the default view";
+
+    with_positions({0, 1});
+    EXPECT_THROW(player::read_view_layout(sonavel::wide_to_utf8(path)), sonavel::exception_io_data) << "a count of its own";
+    with_positions({0, 1, 1});
+    EXPECT_THROW(player::read_view_layout(sonavel::wide_to_utf8(path)), sonavel::exception_io_data) << "a position twice";
+    with_positions({0, 1, 5000});
+    EXPECT_THROW(player::read_view_layout(sonavel::wide_to_utf8(path)), sonavel::exception_io_data) << "beyond any layout";
+    auto cut = view_without_positions({{200, false}});
+    cut.push_back(1);
+    cut.push_back(0);
+    write_bytes(path, cut);
+    EXPECT_THROW(player::read_view_layout(sonavel::wide_to_utf8(path)), sonavel::exception_io_data) << "cut short";
 }
 
 TEST(ViewLayoutFile, AMissingFileIsTheDefaultViewAndADamagedOneRaisesTheDataError) {

@@ -3,8 +3,10 @@
 // columns and the window's place, all as they were after a restart.
 #include <windows.h>
 
+#include "player/app/LayoutFile.h"
 #include "tests/app/player_fixture.h"
 #include "tests/harness/mouse.h"
+#include "tests/harness/screenshot.h"
 
 namespace app_test {
 namespace {
@@ -76,6 +78,48 @@ TEST_F(Player, DraggedSplittersColumnsAndTheMaximizedWindowComeBackAfterARestart
     EXPECT_EQ(place.right - place.left, 1000);
 }
 
+TEST_F(Player, APanelKeptAsideAtARestartLeavesTheOthersTheirOwnHeights) {
+    start();
+    for (int i = 0; i < 4; ++i) dock_genre_panel();
+    SetWindowPos(frame(), nullptr, 60, 50, 1000, 900, SWP_NOZORDER);
+    harness::pump_for(std::chrono::milliseconds(30));
+    ASSERT_EQ(window().placed().panel_splitters.size(), 3u);
+    POINT bar = middle(window().placed().panel_splitters[0]);
+    drag(frame(), bar, {bar.x, bar.y - 40});
+    bar = middle(window().placed().panel_splitters[2]);
+    drag(frame(), bar, {bar.x, bar.y + 50});
+    std::vector<int> heights;
+    for (const auto& panel : window().docked()) heights.push_back(height_of(panel->container()));
+    ASSERT_NE(heights[1], heights[2]);
+    app_.reset();
+
+    // The second panel cannot be docked at the next start (its type is not installed): it is kept aside.
+    const std::string layout = sonavel::wide_to_utf8(config_.file(L"layout.cfg"));
+    std::vector<player::PanelPlacement> stored = player::read_layout(layout);
+    ASSERT_EQ(stored.size(), 4u);
+    const sonavel::guid type = stored[1].type;
+    stored[1].type = {0x0BADC0DE, 0x0001, 0x4000, {0x80, 0, 0, 0, 0, 0, 0, 9}};
+    player::write_layout(layout, stored);
+    {
+        harness::MessageBoxAnswerer boxes({IDOK});
+        start();
+        EXPECT_EQ(boxes.answered(), 1u) << "told that a panel could not be restored";
+    }
+    ASSERT_EQ(window().docked().size(), 3u);
+    EXPECT_EQ(height_of(window().docked()[0]->container()), heights[0]);
+    EXPECT_EQ(height_of(window().docked()[1]->container()), heights[2]) << "the third panel has its own height";
+    app_.reset();
+
+    // Installed again, the kept panel comes back at its place with its own height, and so do the others.
+    stored = player::read_layout(layout);
+    ASSERT_EQ(stored.size(), 4u);
+    stored[1].type = type;
+    player::write_layout(layout, stored);
+    start();
+    ASSERT_EQ(window().docked().size(), 4u);
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(height_of(window().docked()[i]->container()), heights[i]) << i;
+}
+
 TEST_F(Player, EachDockedPanelIsNamedByItsFieldAndPresetAndItsCloseBoxClosesItForGood) {
     start();
     auto& genre = dock_genre_panel();
@@ -93,6 +137,81 @@ TEST_F(Player, EachDockedPanelIsNamedByItsFieldAndPresetAndItsCloseBoxClosesItFo
     app_.reset();
     start();
     EXPECT_EQ(window().docked().size(), 1u) << "closed panels stay closed";
+}
+
+// The mouse's messages as a user's hand makes them over one window, the cursor on each spot first.
+void press(HWND window, POINT at) {
+    harness::rest_mouse(window, at);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    harness::pump_for(std::chrono::milliseconds(20));
+}
+void move_held(HWND window, POINT to) {
+    PostMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+    harness::pump_for(std::chrono::milliseconds(20));
+}
+void release(HWND window, POINT at) {
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    harness::pump_for(std::chrono::milliseconds(60));
+}
+
+// The colour of the close box's left edge, which a pushed-in button draws in shadow.
+COLORREF close_box_edge(player::DockedPanel& panel) {
+    RECT box = panel.close_box();
+    return harness::client_pixel(panel.container(), {box.left + 2, (box.top + box.bottom) / 2});
+}
+
+TEST_F(Player, APressStartedOffTheCloseBoxAndReleasedOverItLeavesThePanelOpen) {
+    start();
+    auto& genre = dock_genre_panel();
+    HWND container = genre.container();
+    const POINT box = middle(genre.close_box());
+    const POINT title = {8, player::DockedPanel::caption_height() / 2};
+    press(container, title);
+    move_held(container, box);
+    release(container, box);
+    ASSERT_EQ(window().docked().size(), 1u);
+
+    // Nor a button-up over the box that follows no press at all (one pressed in another window).
+    release(container, box);
+    EXPECT_EQ(window().docked().size(), 1u);
+}
+
+TEST_F(Player, TheCloseBoxIsAPushButtonThatClosesOnlyWhenReleasedOverItsOwnPress) {
+    start();
+    auto& genre = dock_genre_panel();
+    HWND container = genre.container();
+    const POINT box = middle(genre.close_box());
+    const POINT title = {8, player::DockedPanel::caption_height() / 2};
+    const COLORREF raised = close_box_edge(genre);
+    ASSERT_NE(raised, CLR_INVALID);
+
+    press(container, box);
+    EXPECT_EQ(GetCapture(), container) << "the box keeps the mouse while the button is down";
+    EXPECT_NE(close_box_edge(genre), raised) << "drawn pushed in";
+    move_held(container, title);
+    EXPECT_EQ(close_box_edge(genre), raised) << "the pointer off the box lets it out";
+    move_held(container, box);
+    EXPECT_NE(close_box_edge(genre), raised) << "and back over it pushes it in again";
+    move_held(container, title);
+    release(container, title);
+    ASSERT_EQ(window().docked().size(), 1u) << "released off the box";
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(close_box_edge(genre), raised);
+
+    // Another window taking the mouse in the middle of the press cancels it.
+    press(container, box);
+    SetCapture(frame());
+    ReleaseCapture();
+    release(container, box);
+    ASSERT_EQ(window().docked().size(), 1u) << "the press was cancelled when the box lost the mouse";
+    EXPECT_EQ(close_box_edge(genre), raised);
+
+    // A press on the box released over it still closes the panel.
+    press(container, box);
+    move_held(container, title);
+    move_held(container, box);
+    release(container, box);
+    EXPECT_EVENTUALLY(window().docked().empty());
 }
 
 TEST_F(Player, TheViewMenuListsTheDockedPanelsToHideAndShowThem) {

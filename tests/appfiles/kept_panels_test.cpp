@@ -46,6 +46,27 @@ TEST(KeptPanels, PanelsDockedLaterGoAfterAndFewerDockedPanelsMoveTheKeptOnesUp) 
     EXPECT_EQ(kept.merged({}), (std::vector<PanelPlacement>{{missing_type, {6}}, {missing_type, {7}}}));
 }
 
+TEST(KeptPanels, EachDockedPanelTakesTheViewStoredAtItsOwnPlaceAndTheKeptOnesKeepTheirs) {
+    // Stored: panels 0 to 4, of which 1 and 3 are kept aside.
+    player::KeptPanels kept;
+    kept.keep(1, {missing_type, {6}}, "y");
+    kept.keep(3, {missing_type, {7}}, "x");
+    const std::vector<player::PanelView> stored = {{100, false}, {110, true}, {120, false}, {130, false}, {140, true}};
+    EXPECT_EQ(kept.take_views(stored, 3), (std::vector<player::PanelView>{{100, false}, {120, false}, {140, true}}));
+    EXPECT_EQ(kept.merged_views({{101, false}, {121, true}, {141, false}}),
+              (std::vector<player::PanelView>{{101, false}, {110, true}, {121, true}, {130, false}, {141, false}}))
+        << "saved again, each at its place in the layout";
+    // One docked panel closed: the kept ones move up with their views, as their placements do.
+    EXPECT_EQ(kept.merged_views({{101, false}, {121, false}}),
+              (std::vector<player::PanelView>{{101, false}, {110, true}, {121, false}, {130, false}}));
+
+    // Fewer views stored than panels (none at all for a layout without view.cfg): the default view.
+    player::KeptPanels short_view;
+    short_view.keep(0, {missing_type, {}}, "z");
+    EXPECT_EQ(short_view.take_views({{50, true}}, 2), (std::vector<player::PanelView>{{}, {}}));
+    EXPECT_EQ(short_view.merged_views({{}, {}}), (std::vector<player::PanelView>{{50, true}, {}, {}}));
+}
+
 TEST(KeptPanels, TheReportNamesEveryPanelWithItsReason) {
     player::KeptPanels kept;
     EXPECT_TRUE(kept.empty());

@@ -2,6 +2,7 @@
 // the values that start with, then contain, what is being typed; arrows and Enter choose without applying;
 // Escape closes it without reverting; Enter with no drop-down applies as before.
 #include "resources/resource.h"
+#include "sdk/win/dpi.h"
 #include "tests/harness/keyboard.h"
 #include "tests/harness/mouse.h"
 #include "tests/values/values_fixture.h"
@@ -104,6 +105,57 @@ TEST_F(AddBoxSuggestions, EnterOnAnOpenDropDownWithNothingChosenOnlyClosesIt) {
     EXPECT_FALSE(panel.suggestions()->shown());
     EXPECT_EQ(add_text(), L"ja");
     EXPECT_EQ(genres(tracks_[0]), (Strings{"Jazz"}));
+}
+
+LOGFONTW logical_font(HWND control) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font;
+}
+
+// The drop-down shows its rows in the edit boxes' font (upright, also while the typed text is italic as
+// not yet written), and holds them all.
+void expect_in_the_edit_boxes_font(HWND drop_down, HWND filter_box) {
+    const LOGFONTW drop = logical_font(drop_down);
+    const LOGFONTW box = logical_font(filter_box);
+    EXPECT_EQ(drop.lfHeight, box.lfHeight);
+    EXPECT_EQ(std::wstring(drop.lfFaceName), std::wstring(box.lfFaceName));
+    EXPECT_EQ(drop.lfItalic, 0);
+    const int rows = int(SendMessageW(drop_down, LB_GETCOUNT, 0, 0));
+    const int row = int(SendMessageW(drop_down, LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_GE(row, sonavel::line_height(drop_down, reinterpret_cast<HFONT>(SendMessageW(drop_down, WM_GETFONT, 0, 0))));
+    RECT client{};
+    GetClientRect(drop_down, &client);
+    EXPECT_GE(client.bottom, rows * row) << "every suggestion in sight";
+}
+
+TEST_F(AddBoxSuggestions, TheDropDownFollowsThePanelsFontWhenThePanelHostsFontOrTheDpiChanges) {
+    auto& panel = panel_with_library();
+    const HWND filter = GetDlgItem(panel.get_window(), IDC_PANEL_FILTER);
+    harness::type_text(add_, L"ro");
+    harness::pump_for(std::chrono::milliseconds(30));
+    const HWND drop_down = panel.suggestions()->list();
+    ASSERT_TRUE(panel.suggestions()->shown());
+    const LONG first_height = logical_font(drop_down).lfHeight;
+    expect_in_the_edit_boxes_font(drop_down, filter);
+
+    // The panel host's font for labels (the edit boxes' font) grows to three times its size.
+    panoplex::log_font labels{};
+    engines().fonts.get_font(panoplex::fonts::font_type_labels, labels);
+    labels.height *= 3;
+    engines().fonts.set_font(panoplex::fonts::font_type_labels, labels);
+    harness::pump_for(std::chrono::milliseconds(30));
+    ASSERT_TRUE(panel.suggestions()->shown()) << "the box kept the focus";
+    EXPECT_NE(logical_font(drop_down).lfHeight, first_height);
+    expect_in_the_edit_boxes_font(drop_down, filter);
+
+    // A new DPI: the panel makes its fonts again, and the drop-down takes the new edit boxes' font.
+    const auto before = reinterpret_cast<HFONT>(SendMessageW(drop_down, WM_GETFONT, 0, 0));
+    SendMessageW(panel.get_window(), WM_DPICHANGED_AFTERPARENT, 0, 0);
+    harness::pump_for(std::chrono::milliseconds(30));
+    EXPECT_NE(reinterpret_cast<HFONT>(SendMessageW(drop_down, WM_GETFONT, 0, 0)), before);
+    EXPECT_EQ(SendMessageW(drop_down, WM_GETFONT, 0, 0), SendMessageW(filter, WM_GETFONT, 0, 0));
+    expect_in_the_edit_boxes_font(drop_down, filter);
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 #include "resources/resource.h"
 #include "ui/PopupPanel.h"
 #include "ui/PopupWindows.h"
+#include "sdk/win/dpi.h"
 #include "tests/harness/keyboard.h"
+#include "tests/harness/layout_checks.h"
 #include "tests/window/menu_reader.h"
 #include "tests/window/panel_window_fixture.h"
 
@@ -154,6 +156,48 @@ TEST_F(PanelInPopupWindow, ARestoredHiddenWindowsPanelFillsWhenTheWindowIsShownA
     ASSERT_EQ(quennet::popup_windows.size(), 1u) << "a persistent window is only hidden";
     EXPECT_FALSE(panel.model()->shown());
     EXPECT_EQ(genres_of(1), (std::vector<std::string>{"Pop", "Jazz"}));
+}
+
+TEST_F(PanelInPopupWindow, OnADpiChangeTheWindowTakesTheSuggestedPlaceAndItsPanelItsFontsAndLayoutAgain) {
+    playlist({{"Rock"}, {"Pop"}}, {0});
+    quennet::PopupPanel& popup = open_popup();
+    const HWND frame = popup.window();
+    const HWND panel = panel_in(popup).get_window();
+    const HWND list = list_in(popup);
+    const auto font_before = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
+    RECT place{};
+    GetWindowRect(frame, &place);
+
+    // As Windows sends it when the window moves to a monitor of another DPI (here the DPI stays, as the
+    // test's screen cannot change it): the rectangle it suggests is elsewhere and of another size.
+    const RECT suggested{place.left + 40, place.top + 30, place.left + 40 + 520, place.top + 30 + 380};
+    const unsigned dpi = sonavel::window_dpi(frame);
+    SendMessageW(frame, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    settle();
+
+    RECT now{};
+    GetWindowRect(frame, &now);
+    EXPECT_EQ(now.left, suggested.left);
+    EXPECT_EQ(now.top, suggested.top);
+    EXPECT_EQ(now.right, suggested.right);
+    EXPECT_EQ(now.bottom, suggested.bottom);
+    RECT client{}, filled{};
+    GetClientRect(frame, &client);
+    GetWindowRect(panel, &filled);
+    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&filled), 2);
+    EXPECT_EQ(filled.left, 0);
+    EXPECT_EQ(filled.top, 0);
+    EXPECT_EQ(filled.right, client.right) << "the panel fills the window";
+    EXPECT_EQ(filled.bottom, client.bottom);
+    EXPECT_NE(reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)), font_before)
+        << "the panel's fonts are made again for the window's DPI";
+    harness::expect_children_inside(frame);
+    harness::expect_text_controls_hold_a_line(frame);
+    EXPECT_EQ(rows(list), (std::vector<std::wstring>{L"Jazz", L"Rock"}));
+    const quennet::PopupConfig& kept = popup.refresh_config();
+    EXPECT_EQ(kept.placement.right - kept.placement.left, 520) << "the new place is the one kept";
+    EXPECT_EQ(kept.placement.bottom - kept.placement.top, 380);
+    EXPECT_EQ(kept.placement_dpi, dpi);
 }
 
 }  // namespace
