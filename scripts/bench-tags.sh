@@ -72,7 +72,7 @@ timed() {  # format command...
   rm -rf "$work/run"; cp -r "$work/source/$format" "$work/run"; sync
   local start end
   start=$(ms_now)
-  "$@" >/dev/null 2>"$work/stderr" || { echo "failed: $*" >&2; cat "$work/stderr" >&2; exit 1; }
+  "$@" >"$work/stdout" 2>"$work/stderr" || { echo "failed: $*" >&2; cat "$work/stdout" "$work/stderr" >&2; exit 1; }
   end=$(ms_now)
   local phase
   phase=$(tr -d '\r' <"$work/stderr" | sed -n 's/^wrote [0-9]* files in \([0-9.]*\) ms$/\1/p')

@@ -10,10 +10,12 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "player/engine/HostEngines.h"
 #include "player/tagwriter/TagLibTagStore.h"
+#include "player/tagwriter/TaskPool.h"
 #include "player/tagwriter/TagWriteJournal.h"
 #include "sdk/core_api.h"
 #include "sdk/errors.h"
@@ -88,17 +90,29 @@ int main(int argc, char** argv) {
     engines.register_services();
     engines.start();
 
+    // Read side by side, as the player's library scan reads, and taken in the order of the listing.
+    std::vector<player::tagwriter::FieldMap> read(files.size());
+    std::vector<std::string> errors(files.size());
+    player::tagwriter::TaskPool readers(std::max(1u, std::thread::hardware_concurrency()) - 1);
+    readers.for_each(files.size(), [&](std::size_t i) {
+        try {
+            read[i] = player::tagwriter::read_fields(files[i]);
+        } catch (const std::exception& e) {
+            errors[i] = sonavel::message_of(e);
+            if (errors[i].empty()) errors[i] = "unreadable";
+        }
+    });
     sonavel::metadb_handle_list tracks;
     int unreadable = 0;
-    for (const auto& path : files) {
-        try {
-            player::FieldValues fields;
-            for (auto& [name, values] : player::tagwriter::read_fields(path)) fields.emplace_back(name, values);
-            tracks.push_back(engines.add_track(path, fields, false));
-        } catch (const std::exception& e) {
-            std::printf("Could not read %s: %s\n", path.c_str(), sonavel::message_of(e).c_str());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!errors[i].empty()) {
+            std::printf("Could not read %s: %s\n", files[i].c_str(), errors[i].c_str());
             ++unreadable;
+            continue;
         }
+        player::FieldValues fields;
+        for (auto& [name, values] : read[i]) fields.emplace_back(name, values);
+        tracks.push_back(engines.add_track(files[i], fields, false));
     }
 
     auto start = std::chrono::steady_clock::now();
