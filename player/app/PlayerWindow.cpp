@@ -80,6 +80,8 @@ PlayerWindow::PlayerWindow(WinHost& host, library::LibrarySync* library)
     status_ = std::make_unique<PlayerStatus>(frame_, host_.engines());
     keys_ = std::make_unique<PlayerKeys>(frame_, host_.loop(), host_.engines().shortcuts, player_keys,
                                          std::vector<UINT>{HistoryCommands::command_undo, HistoryCommands::command_redo,
+                                                           // F2 means nothing to a text box, but is no command there either.
+                                                           PlaylistCommands::command_rename,
                                                            // Ctrl+H is a backspace in a text box.
                                                            HistoryCommands::command_history});
     build_menu();
@@ -193,6 +195,8 @@ std::vector<HWND> PlayerWindow::panes() const {
 
 DockedPanel& PlayerWindow::dock(const sonavel::guid& type, const std::vector<std::uint8_t>& config) {
     docked_.push_back(std::make_unique<DockedPanel>(frame_, type, config, RECT{0, 0, panes_.default_width(), 300}));
+    // A panel's own key hook, installed with its window, would otherwise keep F6 typed into its text boxes.
+    host_.loop().see_keys_first();
     views_.emplace_back();
     DockedPanel* panel = docked_.back().get();
     HWND frame = frame_;

@@ -47,6 +47,13 @@ MessageLoop::MessageLoop(MainThreadQueue& queue, const ModelessDialogs& dialogs)
     }
 }
 
+void MessageLoop::see_keys_first() {
+    if (hooked_loop != this) return;
+    // The hook installed last is called first.
+    hook_.reset(SetWindowsHookExW(WH_GETMESSAGE, key_hook, nullptr, GetCurrentThreadId()));
+    if (!hook_) hooked_loop = nullptr;
+}
+
 MessageLoop::~MessageLoop() {
     queue_.set_waker(nullptr);
     if (hooked_loop == this) hooked_loop = nullptr;

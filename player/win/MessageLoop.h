@@ -46,6 +46,9 @@ public:
     // Sees each key press (WM_KEYDOWN, WM_SYSKEYDOWN) taken from the queue; true when it handled the key,
     // which then goes no further. Empty: none.
     void set_key_filter(std::function<bool(const MSG&)> filter) { key_filter_ = std::move(filter); }
+    // Puts the key filter before any message hook installed since (a hosted panel's, which empties every
+    // key it sees), so that the player's own keys (F6 out of a panel's text box) still reach it.
+    void see_keys_first();
     // Escape pressed in the top-level window `window` (or in its controls) closes it, as Cancel would.
     static void close_on_escape(HWND window);
 

@@ -48,6 +48,27 @@ TEST_F(Player, F6AndCtrlTabMoveTheFocusFromThePlaylistThroughEachDockedPanelAndB
     ASSERT_EVENTUALLY(focus_in(first.window()));
 }
 
+// F6 means nothing to a text box: from the panel's filter or add box it moves on as from its list; F2
+// typed there stays in the box.
+TEST_F(Player, F6FromAPanelsTextBoxMovesTheFocusToTheNextPane) {
+    start();
+    auto& panel = dock_genre_panel();
+    // The panel's boxes take the focus while tracks are selected.
+    harness::press_key(playlist(), 'A', harness::modifiers::ctrl);
+    ASSERT_EVENTUALLY(IsWindowEnabled(GetDlgItem(panel.window(), IDC_PANEL_ADD)));
+    for (int box : {IDC_PANEL_FILTER, IDC_PANEL_ADD}) {
+        HWND edit = GetDlgItem(panel.window(), box);
+        ASSERT_TRUE(harness::focus(edit));
+        harness::press_key(edit, VK_F2);
+        harness::pump_for(std::chrono::milliseconds(100));
+        EXPECT_EQ(GetFocus(), edit) << "F2 in box " << box << " opened something";
+        harness::press_key(edit, VK_F6);
+        EXPECT_EVENTUALLY(GetFocus() == playlist()) << "from box " << box;
+        harness::press_key(playlist(), VK_F6, harness::modifiers::shift);
+        ASSERT_EVENTUALLY(focus_in(panel.window()));
+    }
+}
+
 TEST_F(Player, MenuEntriesShowTheirKeys) {
     start();
     HMENU bar = GetMenu(frame());
