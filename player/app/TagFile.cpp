@@ -8,6 +8,7 @@
 #include "player/tagwriter/EndTags.h"
 #include "player/tagwriter/OverlayStream.h"
 #include "player/tagwriter/SizeLimit.h"
+#include "player/tagwriter/TagProperties.h"
 #include "sdk/errors.h"
 #include "sdk/utf8.h"
 
@@ -54,17 +55,23 @@ std::string utf8_path(const std::wstring& path) {
 #endif
 }
 
+// Before TagLib parses anything on this thread.
+TagLib::IOStream* ready(TagLib::IOStream* stream) {
+    fill_taglib_name_tables();
+    return stream;
+}
+
 }  // namespace
 
 TagFile::TagFile(const std::wstring& path) : TagFile(std::make_unique<OpenFile>(utf8_path(path))) {}
 
 TagFile::TagFile(TagLib::IOStream& stream)
-    : stream_(&stream), ref_(&stream, true, TagLib::AudioProperties::Average) {
+    : stream_(ready(&stream)), ref_(stream_, true, TagLib::AudioProperties::Average) {
     check_audio();
 }
 
 TagFile::TagFile(std::unique_ptr<OpenFile> file)
-    : file_(std::move(file)), stream_(&file_->stream), ref_(stream_, true, TagLib::AudioProperties::Average) {
+    : file_(std::move(file)), stream_(ready(&file_->stream)), ref_(stream_, true, TagLib::AudioProperties::Average) {
     check_audio();
 }
 

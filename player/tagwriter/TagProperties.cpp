@@ -1,6 +1,20 @@
 #include "player/tagwriter/TagProperties.h"
 
+#include <asftag.h>
+#include <mp4tag.h>
+#include <textidentificationframe.h>
+
 namespace player {
+
+void fill_taglib_name_tables() {
+    static const bool filled = [] {
+        TagLib::ID3v2::TextIdentificationFrame::involvedPeopleMap();
+        TagLib::ASF::Tag().setProperties(TagLib::PropertyMap());
+        TagLib::MP4::Tag().setProperties(TagLib::PropertyMap());
+        return true;
+    }();
+    (void)filled;
+}
 
 TagLib::String to_taglib(std::string_view utf8) {
     return TagLib::String(std::string(utf8), TagLib::String::UTF8);

@@ -23,4 +23,10 @@ TagLib::PropertyMap to_property_map(const sonavel::file_info& record);
 // Replaces the record's fields by the map's properties (technical info is left alone).
 void set_fields(sonavel::file_info& record, const TagLib::PropertyMap& properties);
 
+// TagLib fills some of its tables of field names on first use, without a lock (the ID3v2 roles of
+// involved people, the ASF and MP4 names for setting properties): two threads reading or writing tags at
+// once could fill one together and corrupt it. Called before every parse; fills them once, on the first
+// thread that gets here, while the others wait.
+void fill_taglib_name_tables();
+
 }  // namespace player

@@ -64,6 +64,7 @@ public:
 
 private:
     static const ByteSource& addressable(const ByteSource& bytes) {
+        fill_taglib_name_tables();
         check_taglib_can_address(bytes.size());
         return bytes;
     }
