@@ -50,8 +50,9 @@ UpdateSummary summary_of(db::Statement& row) {
 }  // namespace
 
 HistoryStore::HistoryStore(const std::string& path) : db_(path) {
-    // Each committed group survives the player's crash; the database stays readable while it is written.
-    db_.exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
+    // Each committed group is on the disk itself before the files it describes are written, so that an
+    // update stays undoable after a power cut too; the database stays readable while it is written.
+    db_.exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;");
     db_.exec(schema);
 }
 
