@@ -2,36 +2,25 @@
 
 #include <cstdint>
 
+#include "sdk/stored_dpi.h"
+
 namespace quennet {
 namespace {
 
 // "FDPI" in the stream's byte order.
 constexpr std::uint32_t marker = 0x49504446;
-// From a quarter of 96 DPI to sixteen times it: anything else is damage, and the heights stay pixels.
-constexpr std::uint32_t lowest_dpi = 24;
-constexpr std::uint32_t highest_dpi = 1536;
 
 bool has_own_font_dpi(const Options& o) {
     return !o.global_colors_and_fonts && (o.list_font_dpi != 0 || o.text_font_dpi != 0);
 }
 
-// A word the stream ends inside counts as missing.
-bool read_word(sonavel::stream_reader& reader, sonavel::abort_callback& abort, std::uint32_t& out) {
-    std::uint8_t b[4];
-    if (reader.read(b, sizeof b, abort) != sizeof b) return false;
-    out = std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24;
-    return true;
-}
-
-std::uint32_t plausible(std::uint32_t dpi) { return dpi >= lowest_dpi && dpi <= highest_dpi ? dpi : 0; }
-
 bool read_pair(sonavel::stream_reader& reader, sonavel::abort_callback& abort, Options& o) {
     std::uint32_t list_dpi = 0;
     std::uint32_t text_dpi = 0;
-    if (!read_word(reader, abort, list_dpi) || !read_word(reader, abort, text_dpi)) return false;
+    if (!reader.try_read_lendian_u32(abort, list_dpi) || !reader.try_read_lendian_u32(abort, text_dpi)) return false;
     if (!o.global_colors_and_fonts) {
-        o.list_font_dpi = plausible(list_dpi);
-        o.text_font_dpi = plausible(text_dpi);
+        o.list_font_dpi = sonavel::plausible_stored_dpi(list_dpi);
+        o.text_font_dpi = sonavel::plausible_stored_dpi(text_dpi);
     }
     return true;
 }
@@ -55,7 +44,7 @@ void write_font_dpis(sonavel::stream_writer& writer, sonavel::abort_callback& ab
 void read_font_dpis(sonavel::stream_reader& reader, sonavel::abort_callback& abort, Options& current,
                     std::vector<Options>& presets, std::size_t first_read) {
     std::uint32_t word = 0;
-    if (!read_word(reader, abort, word) || word != marker) return;
+    if (!reader.try_read_lendian_u32(abort, word) || word != marker) return;
     if (!read_pair(reader, abort, current)) return;
     for (std::size_t i = first_read; i < presets.size(); ++i) {
         if (!read_pair(reader, abort, presets[i])) return;

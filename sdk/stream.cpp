@@ -34,6 +34,13 @@ std::uint32_t stream_reader::read_lendian_u32(abort_callback& abort) {
     return std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24;
 }
 
+bool stream_reader::try_read_lendian_u32(abort_callback& abort, std::uint32_t& out) {
+    std::uint8_t b[4];
+    if (read(b, sizeof b, abort) != sizeof b) return false;
+    out = std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24;
+    return true;
+}
+
 std::uint64_t stream_reader::read_lendian_u64(abort_callback& abort) {
     std::uint64_t low = read_lendian_u32(abort);
     std::uint64_t high = read_lendian_u32(abort);

@@ -23,6 +23,8 @@ public:
 
     // Little-endian integers and counted UTF-8 strings, read exactly.
     std::uint32_t read_lendian_u32(abort_callback& abort);
+    // The same, tolerant: false (and `out` untouched) when the stream ends inside the word.
+    bool try_read_lendian_u32(abort_callback& abort, std::uint32_t& out);
     std::int32_t read_lendian_i32(abort_callback& abort) { return std::int32_t(read_lendian_u32(abort)); }
     std::uint64_t read_lendian_u64(abort_callback& abort);
     std::string read_string(abort_callback& abort);
