@@ -31,10 +31,12 @@ void MetadbIo::update_info_async(const sonavel::metadb_handle_list& tracks,
         work->update = host_.recorder->begin_update(origin);
         work->recorder = host_.recorder;
     }
+    // The window shows once the write has taken half a second: a quick write flashes nothing, and its
+    // drawing takes nothing from the write.
+    using process = sonavel::threaded_process_service;
     work->progress = host_.progress->open(parent, "Updating tags",
-                                          sonavel::threaded_process_service::flag_show_abort |
-                                              sonavel::threaded_process_service::flag_show_progress |
-                                              sonavel::threaded_process_service::flag_show_item);
+                                          process::flag_show_abort | process::flag_show_progress |
+                                              process::flag_show_item | process::flag_show_delayed);
     ++running_;
     host_.workers.start([this, work] {
         try {

@@ -117,6 +117,7 @@ LRESULT ProgressWindow::on_message(HWND self, UINT message, WPARAM wparam, LPARA
             } else if (wparam == show_timer) {
                 KillTimer(self, show_timer);
                 ShowWindow(self, SW_SHOWNOACTIVATE);
+                refresh();
             }
             return 0;
         case WM_COMMAND:
@@ -161,6 +162,8 @@ void ProgressWindow::set_title(const char* text) {
 }
 
 void ProgressWindow::refresh() {
+    // A window still waiting to be shown is brought up to date as it shows.
+    if (!window_ || !IsWindowVisible(window_.get())) return;
     std::size_t progress;
     std::string item, title;
     bool title_changed;
@@ -172,7 +175,6 @@ void ProgressWindow::refresh() {
         title = title_;
         title_changed = std::exchange(title_changed_, false);
     }
-    if (!window_) return;
     SendDlgItemMessageW(window_.get(), id_bar, PBM_SETPOS, WPARAM(progress), 0);
     sonavel::uSetDlgItemText(window_.get(), id_item, item.c_str());
     if (title_changed) sonavel::uSetWindowText(window_.get(), title.c_str());

@@ -129,6 +129,25 @@ public:
     }
 };
 
+TEST_F(ProgressWindowTest, AWindowShownAfterItsDelayShowsWhereTheWorkIs) {
+    auto work = sonavel::service_impl_t<endless_work>::create_object();
+    using tp = sonavel::threaded_process_service;
+    ASSERT_TRUE(host_.engines().processes.run_modeless(
+        work, tp::flag_show_abort | tp::flag_show_progress | tp::flag_show_item | tp::flag_show_delayed,
+        host_.main_window(), "Slow work"));
+    HWND window = nullptr;
+    ASSERT_EVENTUALLY((window = harness::find_window(L"Slow work")) != nullptr);
+    ASSERT_EVENTUALLY(work->running.load());
+    harness::pump_for(100ms);
+    EXPECT_FALSE(IsWindowVisible(window)) << "a short piece of work shows nothing";
+    ASSERT_EVENTUALLY(IsWindowVisible(window));
+    // The work said where it was once, while the window was hidden; the window shows it.
+    ASSERT_EVENTUALLY(harness::window_text(GetDlgItem(window, player::ProgressWindow::id_item)) == L"Analyze C:\\Music\\song.flac");
+    EXPECT_EQ(SendDlgItemMessageW(window, player::ProgressWindow::id_bar, PBM_GETPOS, 0, 0), 2500);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_EVENTUALLY(work->done.load());
+}
+
 LRESULT CALLBACK count_text_changes(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR counter) {
     if (message == WM_SETTEXT) ++*reinterpret_cast<int*>(counter);
     return DefSubclassProc(window, message, wparam, lparam);

@@ -2,6 +2,7 @@
 // step of the history that an undo takes back whole, and the panel's value list following the change.
 #include <algorithm>
 #include <atomic>
+#include <string>
 #include <thread>
 
 #include "panel/model/LibraryValueUpdate.h"
@@ -95,6 +96,33 @@ TEST_F(LibraryValueUpdate, NothingToWriteStartsNothing) {
 }  // namespace
 
 namespace {
+
+// Set when a window titled "Updating tags" is shown on this thread.
+bool g_progress_shown = false;
+
+LRESULT CALLBACK watch_progress_shows(int code, WPARAM wparam, LPARAM lparam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lparam);
+    if (code == HC_ACTION && call->message == WM_SHOWWINDOW && call->wParam) {
+        wchar_t title[32] = {};
+        GetWindowTextW(call->hwnd, title, 32);
+        if (std::wstring(title) == L"Updating tags") g_progress_shown = true;
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+TEST_F(LibraryValueUpdate, AQuickUpdateWritesWithoutFlashingAProgressWindow) {
+    auto& panel = panel_of(dock(preset("Genres", "GENRE")));
+    library({{"Rock"}, {"Rock"}, {"Rock"}});
+    g_progress_shown = false;
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, watch_progress_shows, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    ASSERT_TRUE(start(*panel.model(), {ValueChangeKind::rename, "GENRE", "Rock", "Metal", {}}));
+    ASSERT_EVENTUALLY(engines().io.running() == 0 && !panel.model()->busy());
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(all_genres(), (std::vector<Strings>{{"Metal"}, {"Metal"}, {"Metal"}}));
+    EXPECT_FALSE(g_progress_shown) << "a write that ends within half a second shows no progress window";
+    settle();
+}
 
 TEST_F(LibraryValueUpdate, CancelInTheProgressWindowStopsTheRenameAndGivesThePanelBack) {
     auto& panel = panel_of(dock(preset("Genres", "GENRE")));
