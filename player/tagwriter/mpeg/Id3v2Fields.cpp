@@ -8,6 +8,7 @@
 #include <tpropertymap.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <regex>
 
@@ -20,6 +21,7 @@ namespace {
 
 // TagLib keeps its key table behind protected statics.
 struct FrameKeys : TagLib::ID3v2::Frame {
+    using Frame::frameIDToKey;
     using Frame::splitProperties;
 };
 
@@ -27,6 +29,34 @@ TagLib::String tl(const std::string& utf8) { return TagLib::String(utf8, TagLib:
 std::string str(const TagLib::ByteVector& v) { return std::string(v.data(), v.size()); }
 
 bool is_text_frame_id(const std::string& id) { return id != "TIPL" && id != "TMCL" && id != "IPLS"; }
+
+std::string ascii_upper(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+// A text frame's field follows from its identifier alone, whatever its content: TagLib names it through
+// its table of identifiers. Not so for the user-defined frame and the lists of involved people, named by
+// their content, nor for identifiers missing from the table (TagLib renames some of them as it reads);
+// for those the answer is empty and the frame must be read.
+std::string field_named_by_id(const std::string& id) {
+    if (id.size() != 4 || id[0] != 'T' || id == "TXXX" || !is_text_frame_id(id)) return {};
+    // TagLib's lookup builds and compares a few dozen byte vectors: the usual identifiers are looked up
+    // once.
+    static const std::map<std::string, std::string> usual = [] {
+        static const char* const ids[] = {"TALB", "TBPM", "TCMP", "TCOM", "TCON", "TCOP", "TDRC", "TDRL", "TENC",
+                                          "TEXT", "TIT1", "TIT2", "TIT3", "TKEY", "TLAN", "TLEN", "TMED", "TMOO",
+                                          "TOAL", "TOPE", "TPE1", "TPE2", "TPE3", "TPE4", "TPOS", "TPUB", "TRCK",
+                                          "TSO2", "TSOA", "TSOC", "TSOP", "TSOT", "TSRC", "TSSE", "TSST", "TYER"};
+        std::map<std::string, std::string> names;
+        for (const char* known : ids) names.emplace(known, FrameKeys::frameIDToKey(TagLib::ByteVector(known, 4)).to8Bit(true));
+        return names;
+    }();
+    const auto found = usual.find(id);
+    if (found != usual.end()) return found->second;
+    return FrameKeys::frameIDToKey(TagLib::ByteVector(id.data(), 4)).to8Bit(true);
+}
 
 // Frames that only exist from version 2.4 on; a 2.3 tag keeps their fields in TXXX frames.
 bool new_in_v24(const std::string& id) {
@@ -69,12 +99,22 @@ TextFrameTarget text_frame_for(const std::string& field, int version, const std:
 }
 
 FrameMatch frame_holds(const std::string& tag_header, const std::string& frame, const std::string& field) {
+    const std::string id = frame.substr(0, 4);
+    const int version = tag_header.size() > 3 ? static_cast<unsigned char>(tag_header[3]) : 0;
+    // A 2.3 tag's day and time frames belong to the date the user replaces, though TagLib files them
+    // under it only beside a year frame.
+    if (version == 3 && (id == "TDAT" || id == "TIME" || id == "TRDA")) return field == "DATE" ? FrameMatch::text : FrameMatch::none;
+    // Most frames of a tag are text frames of other fields: known without reading them.
+    const std::string named = field_named_by_id(id);
+    if (!named.empty() && named != ascii_upper(field)) return FrameMatch::none;
+    return frame_holds_as_read(tag_header, frame, field);
+}
+
+FrameMatch frame_holds_as_read(const std::string& tag_header, const std::string& frame, const std::string& field) {
     const TagLib::ID3v2::Header header(TagLib::ByteVector(tag_header.data(), static_cast<unsigned>(tag_header.size())));
     std::unique_ptr<TagLib::ID3v2::Frame> parsed(TagLib::ID3v2::FrameFactory::instance()->createFrame(
         TagLib::ByteVector(frame.data(), static_cast<unsigned>(frame.size())), &header));
     const std::string id = frame.substr(0, 4);
-    // A 2.3 tag's day and time frames belong to the date the user replaces, though TagLib files them
-    // under it only beside a year frame.
     if (header.majorVersion() == 3 && (id == "TDAT" || id == "TIME" || id == "TRDA")) return field == "DATE" ? FrameMatch::text : FrameMatch::none;
     if (!parsed) return FrameMatch::none;
     const bool text = dynamic_cast<const TagLib::ID3v2::TextIdentificationFrame*>(parsed.get()) && is_text_frame_id(id);

@@ -17,8 +17,10 @@ enum class FrameMatch { none, text, other };
 TextFrameTarget text_frame_for(const std::string& field, int version, const std::vector<std::string>& values);
 
 // Whether the player reads `field` from `frame` (its header and body as in the tag whose 10-byte header
-// is `tag_header`).
+// is `tag_header`). Text frames whose identifier names another field are passed over unread.
 FrameMatch frame_holds(const std::string& tag_header, const std::string& frame, const std::string& field);
+// The same answer, always from the frame read as TagLib reads it.
+FrameMatch frame_holds_as_read(const std::string& tag_header, const std::string& frame, const std::string& field);
 
 std::string render_text_frame(int version, const TextFrameTarget& target, const std::vector<std::string>& values);
 
