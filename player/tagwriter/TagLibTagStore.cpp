@@ -7,8 +7,6 @@
 namespace player {
 namespace {
 
-tagwriter::FieldMap fields_of(const sonavel::file_info& record) { return to_field_map(to_property_map(record)); }
-
 sonavel::file_info_impl record_of(const sonavel::file_info& technical, const tagwriter::FieldMap& fields) {
     sonavel::file_info_impl record;
     record.copy(technical);
@@ -36,8 +34,8 @@ tagwriter::FileUpdate file_update(const std::string& path, const sonavel::file_i
                                   const sonavel::file_info& after) {
     tagwriter::FileUpdate update;
     update.path = path;
-    update.expected = fields_of(before);
-    tagwriter::FieldMap wanted = fields_of(after);
+    update.expected = to_field_map(before);
+    tagwriter::FieldMap wanted = to_field_map(after);
     for (const auto& [name, values] : wanted) {
         auto old = update.expected.find(name);
         if (old == update.expected.end() || old->second != values) update.edits.push_back({name, values});

@@ -31,6 +31,48 @@ tagwriter::FieldMap to_field_map(const TagLib::PropertyMap& properties) {
     return out;
 }
 
+namespace {
+
+// Strict UTF-8, as TagLib takes it: no overlong forms, surrogates or values past U+10FFFF.
+bool is_utf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const int extra = lead < 0x80 ? 0 : (lead & 0xe0) == 0xc0 ? 1 : (lead & 0xf0) == 0xe0 ? 2 : (lead & 0xf8) == 0xf0 ? 3 : -1;
+        if (extra < 0 || text.size() - i <= std::size_t(extra)) return false;
+        char32_t c = extra == 0 ? lead : extra == 1 ? lead & 0x1f : extra == 2 ? lead & 0x0f : lead & 0x07;
+        for (int k = 1; k <= extra; ++k) {
+            const unsigned char next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xc0) != 0x80) return false;
+            c = c << 6 | (next & 0x3f);
+        }
+        static constexpr char32_t least[] = {0, 0x80, 0x800, 0x10000};
+        if (c < least[extra] || c > 0x10ffff || (c >= 0xd800 && c <= 0xdfff)) return false;
+        i += std::size_t(extra) + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
+tagwriter::FieldMap to_field_map(const sonavel::file_info& record) {
+    // TagLib keeps UTF-8 as it is and upper-cases ASCII letters of names: text that is UTF-8 comes out of
+    // its property map unchanged, and needs no trip through it.
+    tagwriter::FieldMap out;
+    for (std::size_t field = 0; field < record.meta_get_count(); ++field) {
+        std::string name = record.meta_enum_name(field);
+        if (!is_utf8(name)) return to_field_map(to_property_map(record));
+        for (char& c : name)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        auto& list = out[name];
+        for (std::size_t value = 0; value < record.meta_enum_value_count(field); ++value) {
+            const char* text = record.meta_enum_value(field, value);
+            if (!is_utf8(text)) return to_field_map(to_property_map(record));
+            list.emplace_back(text);
+        }
+    }
+    return out;
+}
+
 TagLib::PropertyMap to_property_map(const sonavel::file_info& record) {
     TagLib::PropertyMap map;
     for (std::size_t field = 0; field < record.meta_get_count(); ++field) {

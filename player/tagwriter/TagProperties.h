@@ -20,6 +20,8 @@ tagwriter::FieldMap to_field_map(const TagLib::PropertyMap& properties);
 
 // Every field of the record with all its values. Fields whose names differ only in case are one.
 TagLib::PropertyMap to_property_map(const sonavel::file_info& record);
+// The same fields as the writer's: what to_field_map(to_property_map(record)) gives, made directly.
+tagwriter::FieldMap to_field_map(const sonavel::file_info& record);
 // Replaces the record's fields by the map's properties (technical info is left alone).
 void set_fields(sonavel::file_info& record, const TagLib::PropertyMap& properties);
 
