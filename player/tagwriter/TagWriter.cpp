@@ -85,6 +85,16 @@ private:
 
 FieldMap fields_of(TagLib::File& file) { return to_field_map(file.properties()); }
 
+// The values of the field named `name` exactly as to_field_map would name it: TagLib's map finds names
+// in any case, the writer's fields only as TagLib spells them.
+std::vector<std::string> values_of(const TagLib::PropertyMap& properties, const std::string& name) {
+    std::vector<std::string> values;
+    const auto found = properties.find(to_taglib(name));
+    if (found == properties.end() || to_utf8(found->first) != name) return values;
+    for (const auto& value : found->second) values.push_back(to_utf8(value));
+    return values;
+}
+
 const std::vector<std::string>& values_of(const FieldMap& fields, const std::string& name) {
     static const std::vector<std::string> none;
     auto found = fields.find(name);
@@ -153,6 +163,16 @@ void flush_all(std::vector<PlannedOverwrite>& planned, std::vector<std::exceptio
         pool->for_each(planned.size(), flush);
     } else {
         for (std::size_t k = 0; k < planned.size(); ++k) flush(k);
+    }
+}
+
+// Closes the group's files, several at a time when a pool is given: where each close is a request to
+// the system's file server, one after the other they add up.
+void close_all(std::vector<PlannedOverwrite>& planned, TaskPool* pool) {
+    if (pool) {
+        pool->for_each(planned.size(), [&](std::size_t k) { planned[k].file.close(); });
+    } else {
+        for (PlannedOverwrite& p : planned) p.file.close();
     }
 }
 
@@ -235,7 +255,7 @@ void TagWriter::prepare_file(PreparedGroup& group, std::size_t i, const FileUpda
     DiskFile file(update.path, DiskFile::Mode::update, faults_);
     DiskSource bytes(file);
     OpenTags tags(bytes, update.path);
-    FieldMap now = fields_of(tags.file());
+    const TagLib::PropertyMap now = tags.file().properties();
     const std::uint64_t end_tags_now = end_tags_fingerprint(bytes);
     // TagLib's fields come from the file's main tag; the tags after the audio, which the edit rewrites as
     // well, are compared by their fingerprint.
@@ -246,7 +266,7 @@ void TagWriter::prepare_file(PreparedGroup& group, std::size_t i, const FileUpda
     if (changed_elsewhere) {
         result.status = UpdateResult::Status::changed_elsewhere;
         result.message = "Its tags were changed by another program; it was not written";
-        result.fields_on_disk = std::move(now);
+        result.fields_on_disk = to_field_map(now);
         return;
     }
     std::optional<ByteEdits> exact = edit_exactly(tags.file(), bytes, update.edits);
@@ -355,6 +375,7 @@ void TagWriter::commit_in_place(PreparedGroup& group, std::vector<UpdateResult>&
             // files still as this writer left them.
         }
     }
+    close_all(planned, flushes_.get());
 }
 
 }  // namespace player::tagwriter
