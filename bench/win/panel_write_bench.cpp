@@ -12,6 +12,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -44,18 +45,22 @@ void pump() {
 }
 
 // Handles messages one at a time until `done` holds after one of them, or `timeout_ms` has passed;
-// false on the timeout.
+// false on the timeout. Between messages the thread sleeps as the player's own loop does in GetMessage:
+// a loop that looked every millisecond would take the processor and the wine server from the work timed.
+// `done` must only change through the messages handled here.
 template <typename Done>
 bool pump_until(const Done& done, int timeout_ms) {
     const auto end = clock_type::now() + std::chrono::milliseconds(timeout_ms);
     MSG message;
     while (!done()) {
-        if (clock_type::now() > end) return false;
+        const auto now = clock_type::now();
+        if (now > end) return false;
         if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         } else {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - now).count();
+            MsgWaitForMultipleObjectsEx(0, nullptr, DWORD(std::min<long long>(left + 1, 100)), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         }
     }
     return true;
