@@ -37,18 +37,25 @@ TEST(Id3v2Fields, AFramePassedOverByItsIdentifierIsOneTheReaderFilesElsewhere) {
     for (int version : {3, 4}) {
         const std::string header = std::string("ID3") + char(version) + std::string(2, '\0') + syncsafe(100);
         for (const auto& id : ids) {
-            // Plain, and with its body compressed as the flags say (TagLib leaves such a frame unread).
-            for (char flags : {char(0), char(version == 3 ? 0x80 : 0x08)}) {
-                const std::string bytes = frame(version, id, body, flags);
+            // Plain; with its body compressed, encrypted or grouped as the flags say; unsynchronised or
+            // with a length indicator (2.4); and empty.
+            const std::vector<char> flag_sets = version == 3 ? std::vector<char>{0, char(0x80), 0x40, 0x20}
+                                                             : std::vector<char>{0, 0x08, 0x04, 0x40, 0x02, 0x01};
+            std::vector<std::string> variants;
+            for (char flags : flag_sets) variants.push_back(frame(version, id, body, flags));
+            variants.push_back(frame(version, id, ""));
+            variants.push_back(frame(version, id, std::string(1, '\x03')));
+            for (const auto& bytes : variants) {
                 for (const auto& field : fields) {
                     EXPECT_EQ(frame_holds(header, bytes, field), frame_holds_as_read(header, bytes, field))
-                        << "2." << version << " " << id << " flags " << int(flags) << " for " << field;
+                        << "2." << version << " " << id << " flags " << int(bytes[9]) << " size " << bytes.size()
+                        << " for " << field;
                     ++compared;
                 }
             }
         }
     }
-    EXPECT_EQ(compared, 2 * 65 * 2 * 16);
+    EXPECT_EQ(compared, (6 + 8) * 65 * 16);
     // The comparison can fail: a frame of the field is found by both.
     const std::string header = std::string("ID3\x04", 4) + std::string(2, '\0') + syncsafe(100);
     EXPECT_EQ(frame_holds(header, frame(4, "TCON", body), "GENRE"), player::tagwriter::mpeg::FrameMatch::text);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
 #include <regex>
 
 #include "player/tagwriter/FieldEdit.h"
@@ -75,18 +76,40 @@ std::string encoded(const std::string& utf8, int encoding) {
     return encoding == 0 ? encode_latin1(text) : encoding == 1 ? encode_utf16_bom(text) : encode_utf8(text);
 }
 
-}  // namespace
-
-TextFrameTarget text_frame_for(const std::string& field, int version, const std::vector<std::string>& values) {
+// The 2.4 text frame TagLib stores `field` in; none when TagLib keeps it elsewhere (a comment, a list of
+// involved people).
+std::optional<TextFrameTarget> taglib_text_frame(const std::string& field) {
     TagLib::PropertyMap wanted, single, tipl, tmcl;
     wanted.insert(tl(field), TagLib::StringList(TagLib::String("x")));
     FrameKeys::splitProperties(wanted, single, tipl, tmcl);
     const std::unique_ptr<TagLib::ID3v2::Frame> frame(TagLib::ID3v2::Frame::createTextualFrame(tl(field), TagLib::StringList(TagLib::String("x"))));
     const auto* text = dynamic_cast<const TagLib::ID3v2::TextIdentificationFrame*>(frame.get());
-    if (!tipl.isEmpty() || !tmcl.isEmpty() || !text) throw unsupported_layout("ID3v2 keeps " + field + " outside a text frame");
+    if (!tipl.isEmpty() || !tmcl.isEmpty() || !text) return std::nullopt;
     TextFrameTarget target{str(frame->frameID()), ""};
     if (const auto* user = dynamic_cast<const TagLib::ID3v2::UserTextIdentificationFrame*>(text))
         target.description = user->description().to8Bit(true);
+    return target;
+}
+
+// The same, for the fields a panel usually edits worked out once: TagLib makes a frame to answer.
+std::optional<TextFrameTarget> text_frame_of(const std::string& field) {
+    static const std::map<std::string, std::optional<TextFrameTarget>> usual = [] {
+        static const char* const fields[] = {"ALBUM", "ALBUMARTIST", "ARTIST", "COMPOSER", "CONDUCTOR", "GENRE",
+                                             "GROUPING", "LABEL", "LANGUAGE", "MOOD", "STYLE", "TITLE"};
+        std::map<std::string, std::optional<TextFrameTarget>> targets;
+        for (const char* known : fields) targets.emplace(known, taglib_text_frame(known));
+        return targets;
+    }();
+    const auto found = usual.find(field);
+    return found != usual.end() ? found->second : taglib_text_frame(field);
+}
+
+}  // namespace
+
+TextFrameTarget text_frame_for(const std::string& field, int version, const std::vector<std::string>& values) {
+    const std::optional<TextFrameTarget> taglib = text_frame_of(field);
+    if (!taglib) throw unsupported_layout("ID3v2 keeps " + field + " outside a text frame");
+    const TextFrameTarget& target = *taglib;
     if (version == 3 && new_in_v24(target.id)) {
         // Years have their own 2.3 frames, which every reader knows; anything longer would lose its
         // month and day there.
@@ -104,9 +127,14 @@ FrameMatch frame_holds(const std::string& tag_header, const std::string& frame, 
     // A 2.3 tag's day and time frames belong to the date the user replaces, though TagLib files them
     // under it only beside a year frame.
     if (version == 3 && (id == "TDAT" || id == "TIME" || id == "TRDA")) return field == "DATE" ? FrameMatch::text : FrameMatch::none;
-    // Most frames of a tag are text frames of other fields: known without reading them.
+    // Most frames of a tag are text frames of other fields: known without reading them. A text frame of
+    // the field is read as one whatever its text, unless it is empty or its header asks for more than
+    // plain bytes (compression, encryption, grouping, unsynchronisation, a length indicator): then
+    // TagLib's reading decides.
     const std::string named = field_named_by_id(id);
     if (!named.empty() && named != ascii_upper(field)) return FrameMatch::none;
+    const bool plain = frame.size() > 10 && frame[8] == 0 && frame[9] == 0;
+    if (!named.empty() && plain) return FrameMatch::text;
     return frame_holds_as_read(tag_header, frame, field);
 }
 
