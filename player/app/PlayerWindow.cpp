@@ -9,7 +9,6 @@
 
 #include "player/app/DroppedFiles.h"
 #include "player/app/PaneFocus.h"
-#include "player/app/PanelCaption.h"
 #include "player/app/PopupWindows.h"
 #include "player/app/TrackContextMenu.h"
 #include "player/app/TrackImport.h"
@@ -24,9 +23,6 @@ namespace {
 
 constexpr UINT_PTR subclass_id = 1;
 constexpr UINT_PTR tick_timer = 0x5054;
-constexpr UINT tick_ms = 250;
-// A docked panel's close box was clicked: lParam is the panel.
-constexpr UINT wm_close_panel = WM_APP + 40;
 
 struct menu_entry {
     UINT id;  // 0: a separator
@@ -69,15 +65,14 @@ PlayerWindow::PlayerWindow(WinHost& host, library::LibrarySync* library)
     if (library_) folder_menu_ = std::make_unique<FolderMenu>(*library_, frame_);
     playlist_commands_ = std::make_unique<PlaylistCommands>(frame_, host_.engines().playlists,
                                                             library::LibrarySync::library_playlist_name);
-    for (auto& panel : sonavel::service_list_t<dockwork::window>()) {
-        std::string name;
-        panel->get_name(name);
-        panel_types_.push_back({panel->get_guid(), name});
-    }
     sonavel::uSetWindowText(frame_, player_title);
     tabs_ = std::make_unique<PlaylistTabs>(frame_, host_.engines().playlists);
     playlist_ = std::make_unique<PlaylistView>(frame_, host_.engines());
     status_ = std::make_unique<PlayerStatus>(frame_, host_.engines());
+    panels_ = std::make_unique<DockedPanels>(frame_, host_, panes_, playlist_->window(), [this] {
+        layout();
+        fill_view_menu();
+    });
     keys_ = std::make_unique<PlayerKeys>(frame_, host_.loop(), host_.engines().shortcuts, player_keys,
                                          std::vector<UINT>{HistoryCommands::command_undo, HistoryCommands::command_redo,
                                                            // F2 means nothing to a text box, but is no command there either.
@@ -86,7 +81,7 @@ PlayerWindow::PlayerWindow(WinHost& host, library::LibrarySync* library)
                                                            HistoryCommands::command_history});
     build_menu();
     SetWindowSubclass(frame_, frame_proc, subclass_id, reinterpret_cast<DWORD_PTR>(this));
-    SetTimer(frame_, tick_timer, tick_ms, nullptr);
+    SetTimer(frame_, tick_timer, DockedPanels::tick_ms, nullptr);
     DragAcceptFiles(frame_, TRUE);
     layout();
 }
@@ -97,7 +92,7 @@ PlayerWindow::~PlayerWindow() {
     if (GetCapture() == frame_) ReleaseCapture();
     RemoveWindowSubclass(frame_, frame_proc, subclass_id);
     keys_.reset();
-    docked_.clear();
+    panels_.reset();
     preferences_.reset();
     console_.reset();
     status_.reset();
@@ -140,15 +135,7 @@ void PlayerWindow::fill_view_menu() {
     HMENU view = view_menu_;
     if (!view || !IsMenu(view)) return;
     while (GetMenuItemCount(view) > 0) DeleteMenu(view, 0, MF_BYPOSITION);
-    for (std::size_t i = 0; i < panel_types_.size(); ++i)
-        sonavel::uAppendMenu(view, MF_STRING, command_first_panel_type + i, panel_types_[i].name.c_str());
-    if (panel_types_.empty()) AppendMenuW(view, MF_STRING | MF_GRAYED, 0, L"(no panels)");
-    // The docked panels, each to show or hide; a caption's close box closes one for good.
-    if (!docked_.empty()) AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
-    for (std::size_t i = 0; i < docked_.size() && command_first_docked + i <= command_last_docked; ++i) {
-        std::wstring text = L"&" + std::to_wstring(i + 1) + L" " + docked_[i]->caption();
-        AppendMenuW(view, MF_STRING | (views_[i].hidden ? 0 : MF_CHECKED), command_first_docked + i, text.c_str());
-    }
+    panels_->list_in(view);
     // The popup windows, each brought forward with one click whether hidden or covered.
     listed_popups_ = popup_windows(frame_);
     if (listed_popups_.size() > command_last_popup - command_first_popup + 1)
@@ -189,67 +176,8 @@ void PlayerWindow::show_keys(HMENU menu) {
 
 std::vector<HWND> PlayerWindow::panes() const {
     std::vector<HWND> out{playlist_->window()};
-    for (const auto& panel : docked_) out.push_back(panel->window());
+    for (HWND panel : panels_->windows()) out.push_back(panel);
     return out;
-}
-
-DockedPanel& PlayerWindow::dock(const sonavel::guid& type, const std::vector<std::uint8_t>& config) {
-    docked_.push_back(std::make_unique<DockedPanel>(frame_, type, config, RECT{0, 0, panes_.default_width(), 300}));
-    // A panel's own key hook, installed with its window, would otherwise keep F6 typed into its text boxes.
-    host_.loop().see_keys_first();
-    views_.emplace_back();
-    DockedPanel* panel = docked_.back().get();
-    HWND frame = frame_;
-    panel->on_close = [frame, panel] { PostMessageW(frame, wm_close_panel, 0, reinterpret_cast<LPARAM>(panel)); };
-    refresh_captions();
-    layout();
-    fill_view_menu();
-    return *panel;
-}
-
-std::size_t PlayerWindow::index_of(const DockedPanel* panel) const {
-    for (std::size_t i = 0; i < docked_.size(); ++i)
-        if (docked_[i].get() == panel) return i;
-    return sonavel::no_item;
-}
-
-void PlayerWindow::show_panel(std::size_t index, bool shown) {
-    if (index >= docked_.size() || views_[index].hidden == !shown) return;
-    if (!shown && pane_with_focus({docked_[index]->container()}) >= 0) SetFocus(playlist_->window());
-    views_[index].hidden = !shown;
-    docked_[index]->show(shown);
-    layout();
-    fill_view_menu();
-}
-
-void PlayerWindow::close_panel(std::size_t index) {
-    if (index >= docked_.size()) return;
-    if (pane_with_focus({docked_[index]->container()}) >= 0) SetFocus(playlist_->window());
-    // Hidden first, it writes what it has pending, then closes.
-    docked_.erase(docked_.begin() + std::ptrdiff_t(index));
-    views_.erase(views_.begin() + std::ptrdiff_t(index));
-    layout();
-    fill_view_menu();
-}
-
-void PlayerWindow::refresh_captions() {
-    for (auto& panel : docked_) {
-        std::string type_name;
-        for (const auto& type : panel_types_)
-            if (type.type == panel->panel()->get_guid()) type_name = type.name;
-        panel->set_caption(panel_caption(type_name, panel->save_config()));
-    }
-}
-
-void PlayerWindow::on_tick() {
-    // The caption of the panel with the focus is drawn as active.
-    int focused = pane_with_focus(panes());
-    if (focused != focused_pane_) {
-        for (auto& panel : docked_) panel->redraw_caption();
-        focused_pane_ = focused;
-    }
-    // A panel's field or preset changes in its own Options dialog: its caption follows within a second.
-    if (++ticks_ % 4 == 0) refresh_captions();
 }
 
 ViewLayout PlayerWindow::view() const {
@@ -266,7 +194,7 @@ ViewLayout PlayerWindow::view() const {
         out.maximized = IsZoomed(frame_) || place.showCmd == SW_SHOWMAXIMIZED;
     }
     out.dock_width = panes_.dock_width();
-    out.panels = kept_.merged_views(views_);
+    out.panels = panels_->views();
     for (HWND popup : popup_windows(frame_))
         if (IsWindowVisible(popup)) out.shown_popups.push_back(sonavel::wide_to_utf8(window_title(popup)));
     return out;
@@ -288,13 +216,7 @@ void PlayerWindow::apply_view(const ViewLayout& view) {
         starts_maximized_ = view.maximized;
     }
     if (view.dock_width > 0) panes_.set_dock_width(view.dock_width);
-    // Each panel docked from the stored layout takes the view stored at its own position there, also when
-    // panels before it were kept aside.
-    const std::vector<PanelView> stored = kept_.take_views(view.panels, docked_.size());
-    for (std::size_t i = 0; i < docked_.size(); ++i) {
-        views_[i].height = std::max(0, stored[i].height);
-        if (stored[i].hidden) show_panel(i, false);
-    }
+    panels_->apply_views(view.panels);
     // Popup windows come back hidden: those shown at the end of the last run are shown again.
     std::vector<HWND> popups = popup_windows(frame_);
     for (const auto& title : view.shown_popups) {
@@ -310,28 +232,6 @@ void PlayerWindow::apply_view(const ViewLayout& view) {
     fill_view_menu();
 }
 
-std::vector<PanelPlacement> PlayerWindow::placements() const {
-    std::vector<PanelPlacement> out;
-    for (const auto& panel : docked_) out.push_back({panel->panel()->get_guid(), panel->save_config()});
-    return kept_.merged(out);
-}
-
-void PlayerWindow::restore(const std::vector<PanelPlacement>& panels) {
-    for (std::size_t i = 0; i < panels.size(); ++i) {
-        const PanelPlacement& placement = panels[i];
-        try {
-            dock(placement.type, placement.config);
-        } catch (const std::exception& e) {
-            std::string panel = sonavel::to_string(placement.type);
-            for (const auto& type : panel_types_)
-                if (type.type == placement.type) panel = type.name + " " + panel;
-            host_.engines().console.print(("Panel " + panel + " left out of the layout, its configuration kept: " +
-                                           sonavel::message_of(e)).c_str());
-            kept_.keep(i, placement, panel + ": " + sonavel::message_of(e));
-        }
-    }
-}
-
 int PlayerWindow::scaled_dock_width() const {
     return sonavel::scale_to_dpi(PaneLayout::default_dock_width, sonavel::window_dpi(frame_));
 }
@@ -340,18 +240,13 @@ void PlayerWindow::layout() {
     RECT client;
     GetClientRect(frame_, &client);
     client.bottom = std::max(client.top, client.bottom - status_->bar().fit());
-    std::vector<int> heights;
-    for (std::size_t i = 0; i < docked_.size(); ++i)
-        if (!views_[i].hidden) heights.push_back(views_[i].height);
-    placed_ = panes_.place(client, tabs_->height(), heights);
+    placed_ = panes_.place(client, tabs_->height(), panels_->shown_heights());
     auto put = [](HWND window, const RECT& r) {
         SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
     };
     put(tabs_->window(), placed_.tabs);
     put(playlist_->window(), placed_.playlist);
-    std::size_t shown = 0;
-    for (std::size_t i = 0; i < docked_.size(); ++i)
-        if (!views_[i].hidden && shown < placed_.panels.size()) put(docked_[i]->container(), placed_.panels[shown++]);
+    panels_->place(placed_.panels);
     // The splitters are the window's own background between its parts.
     InvalidateRect(frame_, &placed_.dock_splitter, TRUE);
     for (const auto& bar : placed_.panel_splitters) InvalidateRect(frame_, &bar, TRUE);
@@ -370,15 +265,9 @@ void PlayerWindow::on_splitter_mouse(UINT message, POINT at) {
     }
     RECT client;
     GetClientRect(frame_, &client);
-    std::vector<std::size_t> shown;
-    std::vector<int> heights;
-    for (std::size_t i = 0; i < docked_.size(); ++i) {
-        if (views_[i].hidden) continue;
-        shown.push_back(i);
-        heights.push_back(views_[i].height);
-    }
+    std::vector<int> heights = panels_->shown_heights();
     panes_.drag(placed_, at, client.right, heights);
-    for (std::size_t j = 0; j < shown.size(); ++j) views_[shown[j]].height = heights[j];
+    panels_->set_shown_heights(heights);
     layout();
 }
 
@@ -393,16 +282,12 @@ void PlayerWindow::run_command(UINT id) {
         open_console();
     } else if (id == command_help) {
         open_help();
-    } else if (id >= command_first_docked && id <= command_last_docked && id - command_first_docked < docked_.size()) {
-        std::size_t index = id - command_first_docked;
-        show_panel(index, views_[index].hidden);
+    } else if (panels_->run_command(id)) {
     } else if (id >= command_first_popup && id <= command_last_popup) {
         if (id - command_first_popup < listed_popups_.size()) bring_forward(listed_popups_[id - command_first_popup]);
     } else if (playlist_commands_->run(id)) {
     } else if (id == command_next_pane || id == command_previous_pane) {
         move_pane_focus(panes(), id == command_next_pane);
-    } else if (id >= command_first_panel_type && id < command_first_panel_type + panel_types_.size()) {
-        dock(panel_types_[id - command_first_panel_type].type);
     } else if (folder_menu_) {
         folder_menu_->run(id);
     }
@@ -494,7 +379,7 @@ LRESULT PlayerWindow::on_message(HWND window, UINT message, WPARAM wparam, LPARA
         return 0;
     case WM_TIMER:
         if (wparam == tick_timer) {
-            on_tick();
+            panels_->on_tick();
             return 0;
         }
         break;
@@ -516,8 +401,8 @@ LRESULT PlayerWindow::on_message(HWND window, UINT message, WPARAM wparam, LPARA
         move_to_suggested(window, lparam);
         layout();
         return 0;
-    case wm_close_panel:
-        close_panel(index_of(reinterpret_cast<const DockedPanel*>(lparam)));
+    case DockedPanels::close_message:
+        panels_->close(reinterpret_cast<const DockedPanel*>(lparam));
         return 0;
     case WM_INITMENUPOPUP:
         // Menus others add to the menu bar (Edit) show their keys too.

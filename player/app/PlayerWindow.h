@@ -1,10 +1,11 @@
 #pragma once
 // The player's main window: the host's main window with a menu (File: Add folder..., Remove folder,
 // Preferences..., Exit; View: one entry per registered panel type, which docks a panel of that type, the
-// docked panels to show or hide, and Console; Playlist: new, rename, remove; Help: the component's help page), the playlists' tabs above the active playlist on the left,
-// the docked panels stacked on the right and a status bar below. Folders and files dropped onto it join
-// the library. Right-click on the playlist opens the track context menu
-// over the selected tracks. Closing the window ends the message loop. Main thread.
+// docked panels to show or hide, and Console; Playlist: new, rename, remove; Help: the component's help
+// page), the playlists' tabs above the active playlist on the left, the docked panels (DockedPanels)
+// stacked on the right and a status bar below. Folders and files dropped onto it join the library.
+// Right-click on the playlist opens the track context menu over the selected tracks. Closing the window
+// ends the message loop. Main thread.
 #include <windows.h>
 
 #include <functional>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "player/app/DockedPanels.h"
 #include "player/app/FolderMenu.h"
 #include "player/app/KeptPanels.h"
 #include "player/app/LayoutFile.h"
@@ -40,19 +42,16 @@ public:
         command_help = 110,
         command_next_pane = 130,
         command_previous_pane = 131,
-        command_first_panel_type = 200,
+        command_first_panel_type = DockedPanels::command_first_type,
         // View: one entry per docked panel, ticked while it is shown.
-        command_first_docked = 300,
-        command_last_docked = 399,
+        command_first_docked = DockedPanels::command_first_docked,
+        command_last_docked = DockedPanels::command_last_docked,
         // View: one entry per popup window, which brings it forward.
         command_first_popup = 500,
         command_last_popup = 599
     };
 
-    struct PanelType {
-        sonavel::guid type;
-        std::string name;
-    };
+    using PanelType = DockedPanels::PanelType;
 
     // With a library, File > Add folder adds to it and File > Remove folder lists its folders.
     explicit PlayerWindow(WinHost& host, library::LibrarySync* library = nullptr);
@@ -73,17 +72,19 @@ public:
     // File > Remove folder (null without a library).
     HMENU remove_folder_menu() const noexcept { return remove_menu_; }
     // The registered panel types, in the order of the View menu.
-    const std::vector<PanelType>& panel_types() const noexcept { return panel_types_; }
+    const std::vector<PanelType>& panel_types() const noexcept { return panels_->types(); }
 
     // Docks a new panel of the type below the docked ones; throws "Service not found" for an unknown type.
-    DockedPanel& dock(const sonavel::guid& type, const std::vector<std::uint8_t>& config = {});
-    const std::vector<std::unique_ptr<DockedPanel>>& docked() const noexcept { return docked_; }
+    DockedPanel& dock(const sonavel::guid& type, const std::vector<std::uint8_t>& config = {}) {
+        return panels_->dock(type, config);
+    }
+    const std::vector<std::unique_ptr<DockedPanel>>& docked() const noexcept { return panels_->docked(); }
     // The docked panels with their configurations, as the layout file keeps them, and the stored panels
     // that could not be docked at their places, as they were stored.
-    std::vector<PanelPlacement> placements() const;
+    std::vector<PanelPlacement> placements() const { return panels_->placements(); }
     // Docks the stored panels; one that cannot be docked is kept aside with a console line.
-    void restore(const std::vector<PanelPlacement>& panels);
-    const KeptPanels& kept_panels() const noexcept { return kept_; }
+    void restore(const std::vector<PanelPlacement>& panels) { panels_->restore(panels); }
+    const KeptPanels& kept_panels() const noexcept { return panels_->kept(); }
 
     // The page that Help > "Varnel Panel help" opens with the shell.
     void set_help_file(const std::wstring& path) { help_file_ = path; }
@@ -97,11 +98,11 @@ public:
     const PaneLayout::Result& placed() const noexcept { return placed_; }
 
     // Shows or hides a docked panel (it stays in the layout); closes one for good.
-    void show_panel(std::size_t index, bool shown);
-    bool panel_shown(std::size_t index) const { return !views_.at(index).hidden; }
-    void close_panel(std::size_t index);
+    void show_panel(std::size_t index, bool shown) { panels_->show(index, shown); }
+    bool panel_shown(std::size_t index) const { return panels_->shown(index); }
+    void close_panel(std::size_t index) { panels_->close(index); }
     // Reads each docked panel's field and preset into its caption again.
-    void refresh_captions();
+    void refresh_captions() { panels_->refresh_captions(); }
 
     // The window's look as view.cfg keeps it, and back (before the window is first shown: its place, and
     // whether it starts maximized; after restore(), whose panels take the views stored at their places).
@@ -130,8 +131,6 @@ private:
     void show_keys(HMENU menu);
     void fill_view_menu();
     void on_splitter_mouse(UINT message, POINT at);
-    std::size_t index_of(const DockedPanel* panel) const;
-    void on_tick();
 
     WinHost& host_;
     library::LibrarySync* library_;
@@ -141,26 +140,21 @@ private:
     HWND frame_;
     // The main window's DPI, which its playlist columns are sized for.
     unsigned dpi_;
-    std::vector<PanelType> panel_types_;
     sonavel::unique_hmenu menu_;
     std::unique_ptr<PlaylistView> playlist_;
     std::unique_ptr<PlayerStatus> status_;
     std::unique_ptr<PreferencesDialog> preferences_;
     std::unique_ptr<ConsoleWindow> console_;
-    std::vector<std::unique_ptr<DockedPanel>> docked_;
-    KeptPanels kept_;
+    std::unique_ptr<DockedPanels> panels_;
     std::wstring help_file_;
     std::unique_ptr<PlayerKeys> keys_;
     std::unique_ptr<PlaylistCommands> playlist_commands_;
     HMENU view_menu_ = nullptr;      // owned by the menu bar
     std::vector<HWND> listed_popups_;  // as the View menu lists them
     HMENU playlist_menu_ = nullptr;  // owned by the menu bar
-    std::vector<PanelView> views_;  // per docked panel
     PaneLayout panes_;
     PaneLayout::Result placed_;
     bool starts_maximized_ = false;
-    int focused_pane_ = -1;
-    int ticks_ = 0;
 };
 
 }  // namespace player
