@@ -4,9 +4,12 @@
 #include <windows.h>
 
 #include "player/app/LayoutFile.h"
+#include "resources/resource.h"
 #include "tests/app/player_fixture.h"
+#include "tests/harness/keyboard.h"
 #include "tests/harness/mouse.h"
 #include "tests/harness/screenshot.h"
+#include "tests/window/menu_reader.h"
 
 namespace app_test {
 namespace {
@@ -137,6 +140,48 @@ TEST_F(Player, EachDockedPanelIsNamedByItsFieldAndPresetAndItsCloseBoxClosesItFo
     app_.reset();
     start();
     EXPECT_EQ(window().docked().size(), 1u) << "closed panels stay closed";
+}
+
+// The panel changes its preset in its own menu and tells the player nothing: its caption, and its entry in
+// the View menu, follow within about a second.
+TEST_F(Player, ADockedPanelsCaptionFollowsThePresetChosenInThePanelsOwnMenu) {
+    start();
+    quennet::Options genres;
+    genres.name = "Genres";
+    genres.metadata_field = "GENRE";
+    quennet::Options moods;
+    moods.name = "Moods";
+    moods.metadata_field = "MOOD";
+    sonavel::stream_writer_buffer config;
+    sonavel::abort_callback_dummy abort;
+    quennet::write_store(config, abort, genres, {genres, moods});
+    auto& docked = window().dock(varnel_type()->type, config.data());
+    harness::pump_for(std::chrono::milliseconds(50));
+    ASSERT_EQ(docked.caption(), L"GENRE - Genres");
+
+    const HWND list = GetDlgItem(docked.window(), IDC_PANEL_VALUE_LIST);
+    ASSERT_TRUE(harness::focus(list));
+    // Options..., a separator, Genres, Moods: three steps down, then Enter.
+    window_test::MenuReader reader([] {
+        const WORD codes[] = {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN};
+        INPUT keys[8] = {};
+        for (int i = 0; i < 8; ++i) {
+            keys[i].type = INPUT_KEYBOARD;
+            keys[i].ki.wVk = codes[i / 2];
+            if (i % 2) keys[i].ki.dwFlags = KEYEVENTF_KEYUP;
+        }
+        SendInput(8, keys, sizeof(INPUT));
+    });
+    SendMessageW(docked.window(), WM_CONTEXTMENU, WPARAM(list), MAKELPARAM(10, 10));
+    ASSERT_TRUE(reader.seen);
+    ASSERT_GE(reader.items.size(), 4u);
+    ASSERT_EQ(reader.items[3], L"Moods");
+
+    EXPECT_EVENTUALLY_WITHIN(docked.caption() == L"MOOD - Moods", std::chrono::milliseconds(2000))
+        << sonavel::wide_to_utf8(docked.caption());
+    const int view = menu_index(L"&View");
+    SendMessageW(frame(), WM_INITMENUPOPUP, WPARAM(GetSubMenu(GetMenu(frame()), view)), MAKELPARAM(view, FALSE));
+    EXPECT_NE(menu_command(view, L"&1 MOOD - Moods"), 0u);
 }
 
 // The mouse's messages as a user's hand makes them over one window, the cursor on each spot first.
