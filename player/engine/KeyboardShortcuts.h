@@ -25,6 +25,9 @@ public:
     const std::vector<std::pair<shortcut_type, unsigned>>& offered() const noexcept { return offered_; }
     // The modifiers held now, as keyboard_shortcut_manager::modifier bits (the player reads the keyboard).
     std::function<unsigned()> current_modifiers;
+    // True when the keyboard focus is in a text box that has its own meaning for the key (with modifier
+    // bits): such a key, offered by a panel whose text box took it, runs no command.
+    std::function<bool(unsigned keycode)> typing_takes;
 
 private:
     struct binding {

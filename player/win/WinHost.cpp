@@ -1,5 +1,6 @@
 #include "player/win/WinHost.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -36,6 +37,22 @@ unsigned current_key_modifiers() {
     return mods;
 }
 
+bool text_box_takes_key(unsigned keycode) {
+    using ks = sonavel::keyboard_shortcut_manager;
+    wchar_t name[16] = {};
+    const HWND focus = GetFocus();
+    if (!focus || !GetClassNameW(focus, name, 16) || lstrcmpiW(name, L"Edit") != 0) return false;
+    const unsigned key = keycode & 0xFF;
+    const unsigned modifiers = keycode & ~0xFFu;
+    if (modifiers & (ks::mod_alt | ks::mod_win)) return false;
+    if (key == VK_DELETE || key == VK_BACK || key == VK_INSERT || key == VK_LEFT || key == VK_RIGHT ||
+        key == VK_HOME || key == VK_END)
+        return true;
+    if (!(modifiers & ks::mod_ctrl)) return false;
+    static constexpr unsigned char text_keys[] = {'A', 'C', 'H', 'V', 'X', 'Y', 'Z'};
+    return std::find(std::begin(text_keys), std::end(text_keys), key) != std::end(text_keys);
+}
+
 WinHost::WinHost() {
     WNDCLASSEXW wc = {sizeof wc};
     wc.lpfnWndProc = DefWindowProcW;
@@ -53,6 +70,7 @@ WinHost::WinHost() {
     engines_.modal_loop = [this](const std::function<bool()>& done) { loop_->run_until(done); };
     engines_.progress = &progress_windows_;
     engines_.shortcuts.current_modifiers = current_key_modifiers;
+    engines_.shortcuts.typing_takes = text_box_takes_key;
     use_message_font(engines_.fonts);
 }
 

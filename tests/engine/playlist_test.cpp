@@ -539,9 +539,18 @@ TEST_F(EngineShortcuts, TheDefaultTableSelectsAllAndRemovesTheSelection) {
     ASSERT_TRUE(shortcuts->process_keydown(ks::type_main, {}, ks::mod_ctrl | 'A'));
     EXPECT_EQ(engines.playlists.get_selected_items(0).size(), 3u);
     engines.select({1});
-    ASSERT_TRUE(shortcuts->process_keydown(ks::type_context_playlist, {}, 0x2E));
+    // A context command works on the tracks it is given: offered without any, it removes nothing.
+    EXPECT_FALSE(shortcuts->process_keydown(ks::type_context_playlist, {}, 0x2E));
+    EXPECT_EQ(engines.playlists.get_all_items(0).size(), 3u);
+    ASSERT_TRUE(shortcuts->process_keydown(ks::type_context_playlist, {b}, 0x2E));
     EXPECT_EQ(engines.playlists.get_all_items(0), (sonavel::metadb_handle_list{a, c}));
     EXPECT_EQ(engines.shortcuts.executed(), (std::vector<std::string>{"Select all", "Remove"}));
+    // A key the text box with the focus takes runs nothing.
+    engines.shortcuts.typing_takes = [](unsigned keycode) { return keycode == (ks::mod_ctrl | 'A'); };
+    engines.select({0});
+    EXPECT_FALSE(shortcuts->process_keydown(ks::type_main, {}, ks::mod_ctrl | 'A'));
+    EXPECT_EQ(engines.playlists.get_selected_items(0).size(), 1u);
+    engines.shortcuts.typing_takes = nullptr;
     // The extension reads the held modifiers from the player.
     auto simple = sonavel::service_query_t<sonavel::keyboard_shortcut_manager_v2>(shortcuts);
     engines.shortcuts.current_modifiers = [] { return unsigned(sonavel::keyboard_shortcut_manager::mod_ctrl); };

@@ -397,7 +397,7 @@ TEST_F(PanelKeys, EscapeRevertsAndTabMovesBetweenTheControls) {
     EXPECT_EQ(GetFocus(), control(docked, IDC_PANEL_FILTER));
 }
 
-TEST_F(PanelKeys, KeysInTheListReachTheHostsShortcuts) {
+TEST_F(PanelKeys, KeysInTheListReachTheHostsShortcutsButRemoveNoTrackFromThePlaylist) {
     playlist({{"Rock"}, {"Pop"}}, {0});
     auto& docked = dock(preset("G", "GENRE"));
     const HWND list = control(docked, IDC_PANEL_VALUE_LIST);
@@ -406,6 +406,25 @@ TEST_F(PanelKeys, KeysInTheListReachTheHostsShortcuts) {
     harness::pump_pending();
     const auto& offered = engines().shortcuts.offered();
     EXPECT_TRUE(std::any_of(offered.begin(), offered.end(), [](const auto& o) { return (o.second & 0xFF) == VK_DELETE; }));
+    const std::size_t active = engines().playlists.get_active_playlist();
+    EXPECT_EQ(engines().playlists.get_item_count(active), 2u) << "Delete in the panel is not the playlist's Remove";
+}
+
+TEST_F(PanelKeys, CtrlATypedIntoTheAddBoxSelectsNoTracksAndWritesNothing) {
+    playlist({{"Rock"}, {"Pop"}, {"Jazz"}}, {0});
+    auto& docked = dock(preset("G", "GENRE"));
+    const HWND add = control(docked, IDC_PANEL_ADD);
+    ASSERT_TRUE(harness::focus(add));
+    harness::type_text(add, L"Dre");
+    harness::press_key(add, 'A', harness::modifiers::ctrl);
+    settle();
+    const std::size_t active = engines().playlists.get_active_playlist();
+    EXPECT_EQ(engines().playlists.get_selected_items(active).size(), 1u) << "the playlist's selection stays";
+    EXPECT_TRUE(engines().memory_tags.written().empty()) << "half-typed text is not written";
+    EXPECT_EQ(genres_of(tracks_[0]), (std::vector<std::string>{"Rock"}));
+    const auto& offered = engines().shortcuts.offered();
+    EXPECT_TRUE(std::any_of(offered.begin(), offered.end(), [](const auto& o) { return o.second == ('A' | sonavel::keyboard_shortcut_manager::mod_ctrl); }))
+        << "the key was still offered to the host";
 }
 
 using PanelAppearanceTest = DockedPanels;
