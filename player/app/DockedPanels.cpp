@@ -12,6 +12,8 @@ namespace {
 // The panel host tells nobody when a panel's Options dialog changes its field or preset: the captions are
 // read again once a second.
 constexpr int ticks_per_caption_refresh = 1000 / DockedPanels::tick_ms;
+// How many closed panels a run keeps for reopening.
+constexpr std::size_t max_closed = 10;
 }  // namespace
 
 DockedPanels::DockedPanels(HWND frame, WinHost& host, const PaneLayout& panes, HWND focus_home,
@@ -63,7 +65,12 @@ void DockedPanels::show(std::size_t index, bool shown) {
 void DockedPanels::close(std::size_t index) {
     if (index >= docked_.size()) return;
     if (pane_with_focus({docked_[index]->container()}) >= 0) SetFocus(focus_home_);
-    // Hidden first, it writes what it has pending, then closes.
+    // Hidden first, it writes what it has pending (values typed into it join its preset), then its
+    // configuration is kept for a reopening, then it closes.
+    DockedPanel& panel = *docked_[index];
+    panel.show(false);
+    closed_.push_back({panel.panel()->get_guid(), panel.save_config()});
+    if (closed_.size() > max_closed) closed_.erase(closed_.begin());
     docked_.erase(docked_.begin() + std::ptrdiff_t(index));
     views_.erase(views_.begin() + std::ptrdiff_t(index));
     captioned_.erase(captioned_.begin() + std::ptrdiff_t(index));
@@ -133,11 +140,18 @@ void DockedPanels::list_in(HMENU view) const {
     for (std::size_t i = 0; i < types_.size(); ++i)
         sonavel::uAppendMenu(view, MF_STRING, command_first_type + i, types_[i].name.c_str());
     if (types_.empty()) AppendMenuW(view, MF_STRING | MF_GRAYED, 0, L"(no panels)");
-    // The docked panels, each to show or hide; a caption's close box closes one for good.
+    // The docked panels, each to show or hide; a caption's close box closes one, and the panel closed last
+    // can be docked again.
     if (!docked_.empty()) AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
     for (std::size_t i = 0; i < docked_.size() && command_first_docked + i <= command_last_docked; ++i) {
         std::wstring text = L"&" + std::to_wstring(i + 1) + L" " + docked_[i]->caption();
         AppendMenuW(view, MF_STRING | (views_[i].hidden ? 0 : MF_CHECKED), command_first_docked + i, text.c_str());
+    }
+    if (!closed_.empty()) {
+        const PanelPlacement& last = closed_.back();
+        AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
+        const std::wstring text = L"&Reopen " + panel_caption(type_name(last.type), last.config);
+        AppendMenuW(view, MF_STRING, command_reopen_closed, text.c_str());
     }
 }
 
@@ -145,6 +159,13 @@ bool DockedPanels::run_command(UINT id) {
     if (id >= command_first_docked && id <= command_last_docked && id - command_first_docked < docked_.size()) {
         std::size_t index = id - command_first_docked;
         show(index, views_[index].hidden);
+        return true;
+    }
+    if (id == command_reopen_closed && !closed_.empty()) {
+        const PanelPlacement last = closed_.back();
+        dock(last.type, last.config);
+        closed_.pop_back();
+        changed_();
         return true;
     }
     if (id >= command_first_type && id < command_first_type + types_.size()) {

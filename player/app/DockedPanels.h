@@ -28,6 +28,8 @@ public:
     static constexpr UINT command_first_type = 200;
     static constexpr UINT command_first_docked = 300;
     static constexpr UINT command_last_docked = 399;
+    // View: docks the panel closed last again, with its presets.
+    static constexpr UINT command_reopen_closed = 400;
     // Posted to the main window when a panel's close box was clicked: lParam is the panel.
     static constexpr UINT close_message = WM_APP + 40;
 
@@ -54,7 +56,8 @@ public:
     DockedPanel& dock(const sonavel::guid& type, const std::vector<std::uint8_t>& config = {});
     void show(std::size_t index, bool shown);
     bool shown(std::size_t index) const { return !views_.at(index).hidden; }
-    // Closes a panel for good; `panel` as close_message names it (an unknown one is left alone).
+    // Closes a panel; `panel` as close_message names it (an unknown one is left alone). Until the player
+    // exits, the View menu can dock the panels closed last again, with their configurations.
     void close(std::size_t index);
     void close(const DockedPanel* panel);
 
@@ -102,6 +105,8 @@ private:
     std::vector<PanelView> views_;
     std::vector<std::optional<std::vector<std::uint8_t>>> captioned_;
     KeptPanels kept_;
+    // The panels closed in this run, the last one last: the type and the configuration each had.
+    std::vector<PanelPlacement> closed_;
     int focused_ = -1;  // the docked panel with the focus, -1: none
     int ticks_ = 0;
 };

@@ -142,6 +142,30 @@ TEST_F(Player, EachDockedPanelIsNamedByItsFieldAndPresetAndItsCloseBoxClosesItFo
     EXPECT_EQ(window().docked().size(), 1u) << "closed panels stay closed";
 }
 
+TEST_F(Player, APanelClosedByMistakeComesBackFromTheViewMenuWithItsPresets) {
+    start();
+    auto& genre = dock_genre_panel();
+    harness::pump_for(std::chrono::milliseconds(30));
+    const std::vector<std::uint8_t> config = genre.save_config();
+    const int view = menu_index(L"&View");
+    auto open_view = [&] {
+        SendMessageW(frame(), WM_INITMENUPOPUP, WPARAM(GetSubMenu(GetMenu(frame()), view)), MAKELPARAM(view, FALSE));
+    };
+    open_view();
+    EXPECT_EQ(menu_command(view, L"&Reopen GENRE - Genres"), 0u) << "nothing closed yet";
+
+    harness::click(genre.container(), middle(genre.close_box()));
+    ASSERT_EVENTUALLY(window().docked().empty());
+    open_view();
+    choose(view, L"&Reopen GENRE - Genres");
+    ASSERT_EQ(window().docked().size(), 1u);
+    EXPECT_EQ(window().docked()[0]->save_config(), config) << "the same presets and values";
+    harness::pump_for(std::chrono::milliseconds(30));
+    EXPECT_EQ(window().docked()[0]->caption(), L"GENRE - Genres");
+    open_view();
+    EXPECT_EQ(menu_command(view, L"&Reopen GENRE - Genres"), 0u) << "reopened once";
+}
+
 // The panel changes its preset in its own menu and tells the player nothing: its caption, and its entry in
 // the View menu, follow within about a second.
 TEST_F(Player, ADockedPanelsCaptionFollowsThePresetChosenInThePanelsOwnMenu) {
