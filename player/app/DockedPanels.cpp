@@ -4,6 +4,7 @@
 
 #include "player/app/PaneFocus.h"
 #include "player/app/PanelCaption.h"
+#include "player/app/ScopedFlag.h"
 #include "sdk/core_api.h"
 #include "sdk/win/uwin.h"
 
@@ -63,7 +64,10 @@ void DockedPanels::show(std::size_t index, bool shown) {
 }
 
 void DockedPanels::close(std::size_t index) {
-    if (index >= docked_.size()) return;
+    // Hiding the panel may run a message loop (its write's large-update warning) that handles a second
+    // click of the close box: only the first one closes.
+    if (index >= docked_.size() || closing_) return;
+    ScopedFlag closing(closing_);
     if (pane_with_focus({docked_[index]->container()}) >= 0) SetFocus(focus_home_);
     // Hidden first, it writes what it has pending (values typed into it join its preset), then its
     // configuration is kept for a reopening, then it closes.

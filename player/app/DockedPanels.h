@@ -108,6 +108,7 @@ private:
     // The panels closed in this run, the last one last: the type and the configuration each had.
     std::vector<PanelPlacement> closed_;
     int focused_ = -1;  // the docked panel with the focus, -1: none
+    bool closing_ = false;
     int ticks_ = 0;
 };
 

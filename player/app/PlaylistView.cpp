@@ -8,6 +8,7 @@
 
 #include "player/app/TextPrompt.h"
 #include "player/app/PlaylistSort.h"
+#include "player/app/ScopedFlag.h"
 #include "player/app/SelectionColours.h"
 #include "sdk/errors.h"
 #include "sdk/utf8.h"
@@ -39,18 +40,6 @@ std::string name_without_extension(const std::string& name) {
     std::size_t dot = name.find_last_of('.');
     return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
-
-class scoped_flag {
-public:
-    explicit scoped_flag(bool& flag) : flag_(flag), old_(flag) { flag = true; }
-    ~scoped_flag() { flag_ = old_; }
-    scoped_flag(const scoped_flag&) = delete;
-    scoped_flag& operator=(const scoped_flag&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
-};
 
 // Rows beyond which a change is drawn once at its end instead of row by row.
 constexpr int many_rows = 64;
@@ -153,7 +142,7 @@ void PlaylistView::flush_user_selection() {
     pending_ = {};
     std::size_t playlist = active();
     if (playlist == sonavel::no_item) return;
-    scoped_flag guard(user_change_);
+    ScopedFlag guard(user_change_);
     auto& playlists = engines_.playlists;
     if (pending.all) {
         if (pending.all_selected) playlists.set_selection(playlist, sonavel::bit_array_true(), sonavel::bit_array_true());
@@ -221,7 +210,7 @@ void PlaylistView::forget_cached_row() {
 }
 
 void PlaylistView::set_row_state(int row, UINT state, UINT mask) {
-    scoped_flag guard(syncing_);
+    ScopedFlag guard(syncing_);
     ListView_SetItemState(list_.get(), row, state, mask);
 }
 
@@ -253,7 +242,7 @@ void PlaylistView::forget_sort() {
 
 void PlaylistView::playlist_changed() {
     forget_sort();
-    scoped_flag guard(syncing_);
+    ScopedFlag guard(syncing_);
     forget_cached_row();
     pending_ = {};
     HWND list = list_.get();
@@ -294,7 +283,7 @@ void PlaylistView::items_added(std::size_t base, std::size_t count, const sonave
         playlist_changed();
         return;
     }
-    scoped_flag guard(syncing_);
+    ScopedFlag guard(syncing_);
     ListView_SetItemCountEx(list_.get(), int(rows + count), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
 }
 
@@ -343,7 +332,7 @@ void PlaylistView::sort_by(int subitem) {
     if (playlist == sonavel::no_item || columns_.field(subitem).empty()) return;
     bool descending = sorted_column_ == subitem && !sorted_descending_;
     {
-        scoped_flag guard(sorting_);
+        ScopedFlag guard(sorting_);
         sort_playlist(engines_.playlists, playlist, [&](std::size_t item) { return cell_text(item, subitem); }, descending);
     }
     sorted_column_ = subitem;
@@ -381,7 +370,7 @@ void PlaylistView::on_range_changed(const NMLVODSTATECHANGE& change) {
     std::size_t playlist = active();
     if (playlist == sonavel::no_item || change.iFrom < 0 || change.iTo < change.iFrom) return;
     flush_user_selection();
-    scoped_flag guard(user_change_);
+    ScopedFlag guard(user_change_);
     bit_array_range rows(std::size_t(change.iFrom), std::size_t(change.iTo));
     if (change.uNewState & LVIS_SELECTED) engines_.playlists.set_selection(playlist, rows, sonavel::bit_array_true());
     else engines_.playlists.set_selection(playlist, rows, sonavel::bit_array_false());
@@ -403,7 +392,7 @@ void PlaylistView::on_item_changed(const NMLISTVIEW& change) {
             pending_.items.emplace_back(std::size_t(change.iItem), selected);
         }
     } else if ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) {
-        scoped_flag guard(user_change_);
+        ScopedFlag guard(user_change_);
         bool selected = (change.uNewState & LVIS_SELECTED) != 0;
         // Item -1 stands for every row.
         if (change.iItem < 0 && selected) {
@@ -417,7 +406,7 @@ void PlaylistView::on_item_changed(const NMLISTVIEW& change) {
         }
     }
     if (change.iItem >= 0 && (change.uNewState & LVIS_FOCUSED) && !(change.uOldState & LVIS_FOCUSED)) {
-        scoped_flag guard(user_change_);
+        ScopedFlag guard(user_change_);
         playlists.set_focus_item(playlist, std::size_t(change.iItem));
     }
 }
