@@ -71,9 +71,12 @@ void DockedPanels::close(std::size_t index) {
     if (pane_with_focus({docked_[index]->container()}) >= 0) SetFocus(focus_home_);
     // Hidden first, it writes what it has pending (values typed into it join its preset), then its
     // configuration is kept for a reopening, then it closes.
-    DockedPanel& panel = *docked_[index];
-    panel.show(false);
-    closed_.push_back({panel.panel()->get_guid(), panel.save_config()});
+    DockedPanel* hidden = docked_[index].get();
+    hidden->show(false);
+    // The list may have changed meanwhile.
+    index = index_of(hidden);
+    if (index == sonavel::no_item) return;
+    closed_.push_back({hidden->panel()->get_guid(), hidden->save_config()});
     if (closed_.size() > max_closed) closed_.erase(closed_.begin());
     docked_.erase(docked_.begin() + std::ptrdiff_t(index));
     views_.erase(views_.begin() + std::ptrdiff_t(index));
