@@ -1,5 +1,7 @@
 #include "player/app/PaneFocus.h"
 
+#include "player/win/WinHost.h"
+
 namespace player {
 namespace {
 
@@ -8,18 +10,13 @@ bool is_dialog(HWND window) {
     return GetClassNameW(window, name, 16) && lstrcmpW(name, L"#32770") == 0;
 }
 
-bool is_edit(HWND window) {
-    wchar_t name[16] = {};
-    return GetClassNameW(window, name, 16) && lstrcmpiW(name, L"Edit") == 0;
-}
-
 // The first control of the pane that takes the focus, a list before a text box: keys typed into a text box
 // stay there, so from a list F6 can move on again.
 HWND first_control(HWND pane) {
     HWND first = GetNextDlgTabItem(pane, nullptr, FALSE);
     if (!first || !IsChild(pane, first)) return nullptr;
     for (HWND control = first;;) {
-        if (!is_edit(control)) return control;
+        if (!is_text_box(control)) return control;
         control = GetNextDlgTabItem(pane, control, FALSE);
         if (!control || control == first || !IsChild(pane, control)) return first;
     }

@@ -10,11 +10,6 @@ namespace {
 
 using shortcut = sonavel::keyboard_shortcut_manager;
 
-bool in_edit(HWND window) {
-    wchar_t name[16] = {};
-    return window && GetClassNameW(window, name, 16) && lstrcmpiW(name, L"Edit") == 0;
-}
-
 }  // namespace
 
 PlayerKeys::PlayerKeys(HWND frame, MessageLoop& loop, KeyboardShortcuts& shortcuts, std::vector<PlayerKey> keys,
@@ -63,7 +58,7 @@ bool PlayerKeys::on_key(const MSG& msg) {
 
 bool PlayerKeys::run(UINT command) {
     bool edit_key = std::find(leave_edits_alone_.begin(), leave_edits_alone_.end(), command) != leave_edits_alone_.end();
-    if (edit_key && in_edit(GetFocus())) return false;
+    if (edit_key && is_text_box(GetFocus())) return false;
     // Posted: the command runs from the loop, not inside the message hook or the panel that saw the key.
     PostMessageW(frame_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
     return true;

@@ -4,6 +4,8 @@
 #include <mp4tag.h>
 #include <textidentificationframe.h>
 
+#include "sdk/utf8.h"
+
 namespace player {
 
 void fill_taglib_name_tables() {
@@ -33,21 +35,14 @@ tagwriter::FieldMap to_field_map(const TagLib::PropertyMap& properties) {
 
 namespace {
 
-// Strict UTF-8, as TagLib takes it: no overlong forms, surrogates or values past U+10FFFF.
+// Strict UTF-8, as TagLib takes it: no overlong forms, surrogates or values past U+10FFFF. The decoder
+// gives such a byte back alone, as its own value.
 bool is_utf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const unsigned char lead = static_cast<unsigned char>(text[i]);
-        const int extra = lead < 0x80 ? 0 : (lead & 0xe0) == 0xc0 ? 1 : (lead & 0xf0) == 0xe0 ? 2 : (lead & 0xf8) == 0xf0 ? 3 : -1;
-        if (extra < 0 || text.size() - i <= std::size_t(extra)) return false;
-        char32_t c = extra == 0 ? lead : extra == 1 ? lead & 0x1f : extra == 2 ? lead & 0x0f : lead & 0x07;
-        for (int k = 1; k <= extra; ++k) {
-            const unsigned char next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xc0) != 0x80) return false;
-            c = c << 6 | (next & 0x3f);
-        }
-        static constexpr char32_t least[] = {0, 0x80, 0x800, 0x10000};
-        if (c < least[extra] || c > 0x10ffff || (c >= 0xd800 && c <= 0xdfff)) return false;
-        i += std::size_t(extra) + 1;
+    for (const char *p = text.data(), *end = p + text.size(); p < end;) {
+        char32_t c;
+        const std::size_t length = sonavel::utf8_decode_char(p, end, c);
+        if (length == 1 && c >= 0x80) return false;
+        p += length;
     }
     return true;
 }

@@ -37,11 +37,14 @@ unsigned current_key_modifiers() {
     return mods;
 }
 
+bool is_text_box(HWND window) {
+    wchar_t name[16] = {};
+    return window && GetClassNameW(window, name, 16) && lstrcmpiW(name, L"Edit") == 0;
+}
+
 bool text_box_takes_key(unsigned keycode) {
     using ks = sonavel::keyboard_shortcut_manager;
-    wchar_t name[16] = {};
-    const HWND focus = GetFocus();
-    if (!focus || !GetClassNameW(focus, name, 16) || lstrcmpiW(name, L"Edit") != 0) return false;
+    if (!is_text_box(GetFocus())) return false;
     const unsigned key = keycode & 0xFF;
     const unsigned modifiers = keycode & ~0xFFu;
     if (modifiers & (ks::mod_alt | ks::mod_win)) return false;

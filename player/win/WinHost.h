@@ -48,6 +48,8 @@ private:
 
 // Modifier bits of keyboard_shortcut_manager for the keys held now.
 unsigned current_key_modifiers();
+// Whether `window` is a text box (an edit control).
+bool is_text_box(HWND window);
 // Whether the text box with the keyboard focus has its own meaning for the key (a virtual key with
 // keyboard_shortcut_manager modifier bits): selecting, copying, cutting, pasting, undoing, deleting.
 bool text_box_takes_key(unsigned keycode);
